@@ -19,4 +19,10 @@ void CheckList::SetAllChecked(bool checked) {
   for (CheckListEntry& e : entries) e.checked = checked;
 }
 
+void CheckList::ToggleAll(int selected) {
+  if (entries.empty()) return;
+  size_t index = selected >= 0 && static_cast<size_t>(selected) < entries.size() ? static_cast<size_t>(selected) : 0;
+  SetAllChecked(!entries[index].checked);
+}
+
 }  // namespace quarvel

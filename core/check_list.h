@@ -24,6 +24,9 @@ struct CheckList {
   // Checks exactly the entries whose "[id]" occurs in the value.
   void CheckFromIdList(std::string_view id_list);
   void SetAllChecked(bool checked);
+  // "Check | uncheck all": the selected entry's check (the first entry's when none is selected,
+  // selected < 0) inverted and given to every entry; nothing happens to an empty list.
+  void ToggleAll(int selected);
 };
 
 }  // namespace quarvel
