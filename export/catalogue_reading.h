@@ -7,10 +7,17 @@ namespace quarvel::exporting {
 // The reading stages of an export run, in the order the run calls them. Each logs its own lines,
 // calls run.check_stop() after every catalogue row and throws on a catalogue or store error.
 
+// The store category counter at the start of the catalogue reading (the last id given): 4 in a
+// "Clean store" run, so the first new category is 5; in addition mode the store's highest category
+// id plus one for each fixed root (Root, the vehicle root, the trade-group root) the store lacks,
+// or 4 when the store has no categories.
+std::int64_t InitialCategoryCounter(bool clean_store, const StoreState& state);
+
 // "Addition to the existing data": the store's highest ids, links and existing trade categories.
 void ReadStoreState(ExportRun& run);
 
-// "] Create table of trade groups  ... wait" (always).
+// "] Create table of trade groups  ... wait" (always). Sets the category counter to its
+// start value.
 void ReadTradeGroups(ExportRun& run);
 // "] Create table of cars  ... wait", the vehicle category ids and the engine list (when the scope
 // includes categories).

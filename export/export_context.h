@@ -64,6 +64,13 @@ struct StoreTradeCategory {
   std::string name1;
 };
 
+// The store categories above a linked vehicle type's category: its model (the parent) and its
+// brand (the grandparent); 0 where the store has none.
+struct LinkedTypeParents {
+  std::int64_t model_category = 0;
+  std::int64_t brand_category = 0;
+};
+
 // What an "Addition to the existing data" run reads from the store first (all empty in a clean run).
 struct StoreState {
   std::int64_t highest_category_id = 0;
@@ -81,6 +88,7 @@ struct StoreState {
   std::unordered_map<std::int64_t, std::int64_t> linked_brands;    // bra_id -> id_manufacturer
   std::vector<StoreTradeCategory> trade_categories;
   std::unordered_map<std::int64_t, std::int64_t> linked_types;  // typ_id -> id_category
+  std::unordered_map<std::int64_t, LinkedTypeParents> linked_type_parents;  // typ_id -> parents
 };
 
 // A product image type of the store: (name, width, height), ordered by name.
