@@ -2,88 +2,152 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "app/page_layout.h"
+#include "export/selection_lists.h"
 
 namespace quarvel {
 
 namespace {
 
-QWidget* BuildOptions(OptionBinder& binder) {
-  auto* content = new QWidget;
-  auto* layout = new QVBoxLayout(content);
-  layout->addWidget(OptionGroup(
-      binder, QObject::tr("FOLDERS AND FILES"),
-      {OptionId::ExportData_Path_to_data, OptionId::ExportData_Path_to_images,
-       OptionId::ExportData_Only_for_values_of_parts_from_file, OptionId::ExportData_Path_to_data_with_artid,
-       OptionId::ExportData_Only_for_values_of_cars_from_file,
-       OptionId::ExportData_Path_to_data_with_typid}));
-  layout->addWidget(
-      OptionGroup(binder, QObject::tr("MODELS"),
-                  {OptionId::ExportData_Models_Only_from_year, OptionId::ExportData_From_Year_for_models}));
-  layout->addWidget(
-      OptionGroup(binder, QObject::tr("SCRIPT FILES"),
-                  {OptionId::ExportData_Val_NestedData, OptionId::ExportData_Val_DevideScript}));
-  layout->addWidget(OptionGroup(
-      binder, QObject::tr("WHAT TO EXPORT"),
-      {OptionId::ExportData_ExportAllData, OptionId::ExportData_Only_tables_of_products,
-       OptionId::ExportData_Only_tables_of_categories, OptionId::ExportData_Only_images_and_logos}));
-  layout->addWidget(
-      OptionGroup(binder, QObject::tr("STORE"),
-                  {OptionId::ExportData_ExportOnCleanSystem, OptionId::ExportData_AddAdditionalLanguages}));
-  layout->addStretch(1);
-  return Scrolled(content);
-}
-
-// A selection list titled with its key's caption, under its "ONLY FOR SPECIFIED ITEMS" option.
-QGroupBox* SelectionBox(OptionBinder& binder, OptionId list_key, OptionId only_selected, QListWidget* list) {
-  auto* box = new QGroupBox(CaptionOf(list_key));
-  auto* layout = new QVBoxLayout(box);
-  layout->addWidget(binder.CheckBox(only_selected));
-  layout->addWidget(list, 1);
-  return box;
-}
-
-QWidget* BuildSelections(OptionBinder& binder) {
-  auto* content = new QWidget;
-  auto* grid = new QGridLayout(content);
-
-  QGroupBox* cars =
-      SelectionBox(binder, OptionId::ExportData_CheckListCars_GroupsByBrand,
-                   OptionId::ExportData_Only_selected_brand_of_cars,
-                   binder.Checks(&SettingsLists::cars, {OptionId::ExportData_CheckListCars_GroupsByBrand,
-                                                        OptionId::ExportData_CheckListCars_GroupsByModel}));
-  static_cast<QVBoxLayout*>(cars->layout())
-      ->insertWidget(0, binder.Choices(OptionId::ExportData_ForCars_groupsByBrands, Qt::Horizontal));
-  grid->addWidget(cars, 0, 0);
-  grid->addWidget(
-      SelectionBox(binder, OptionId::ExportData_CheckListParts_Brand,
-                   OptionId::ExportData_Only_selected_brand_of_parts,
-                   binder.Checks(&SettingsLists::part_brands, {OptionId::ExportData_CheckListParts_Brand})),
-      0, 1);
-  grid->addWidget(SelectionBox(binder, OptionId::ExportData_CheckListParts_ProductGroups,
-                               OptionId::ExportData_Only_selected_trade_groups,
-                               binder.Checks(&SettingsLists::trade_groups,
-                                             {OptionId::ExportData_CheckListParts_ProductGroups})),
-                  1, 0);
-  grid->addWidget(SelectionBox(binder, OptionId::ExportData_CheckListParts_PartsGroups,
-                               OptionId::ExportData_Only_selected_groups_of_parts,
-                               binder.Checks(&SettingsLists::part_groups,
-                                             {OptionId::ExportData_CheckListParts_PartsGroups})),
-                  1, 1);
-  return content;
-}
+constexpr const char* kNotConnectedToCatalogue = "Not connect to TecDoc !";
 
 }  // namespace
 
-ExportPage::ExportPage(OptionBinder& binder, QWidget* parent) : QWidget(parent) {
+ExportPage::ExportPage(Session& session, OptionBinder& binder, Ui& ui, CommandRunner& commands,
+                       QWidget* parent)
+    : QWidget(parent), session_(session), ui_(ui), commands_(commands) {
+  lists_[kCars] = {&SettingsLists::cars, exporting::RefreshCarList};
+  lists_[kPartBrands] = {&SettingsLists::part_brands, exporting::RefreshPartBrandList};
+  lists_[kTradeGroups] = {&SettingsLists::trade_groups, exporting::RefreshTradeGroupList};
+  lists_[kPartGroups] = {&SettingsLists::part_groups, exporting::RefreshPartGroupList};
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   tabs_ = new QTabWidget;
   tabs_->addTab(BuildOptions(binder), tr("DATA FOR EXPORT"));
   tabs_->addTab(BuildSelections(binder), tr("DATA FOR SELECTING"));
   layout->addWidget(tabs_);
+
+  for (int i = 0; i < kSelectionCount; ++i) {
+    auto which = static_cast<Selection>(i);
+    SelectionView& view = lists_[which];
+    // A user's check goes into the session at once, so no refresh or save can miss it.
+    connect(view.widget, &QListWidget::itemChanged, this,
+            [this, which] { ReadCheckListWidget(lists_[which].widget, session_.lists.*lists_[which].list); });
+    connect(view.update, &QPushButton::clicked, this, [this, which] { Update(which); });
+    connect(view.toggle, &QPushButton::clicked, this, [this, which] { Toggle(which); });
+  }
+  // Clicks only: loading the settings into these controls is no change of the user's.
+  auto* mode = qobject_cast<ChoiceGroup*>(binder.WidgetOf(OptionId::ExportData_ForCars_groupsByBrands));
+  for (int i = 0; mode && i < mode->Count(); ++i)
+    connect(mode->Button(i), &QRadioButton::clicked, this, [this] { RefillCars(); });
+  if (auto* year = qobject_cast<QCheckBox*>(binder.WidgetOf(OptionId::ExportData_Models_Only_from_year)))
+    connect(year, &QCheckBox::clicked, this, [this] { RefillCars(); });
+}
+
+QWidget* ExportPage::BuildOptions(OptionBinder& binder) {
+  auto* content = new QWidget;
+  auto* layout = new QVBoxLayout(content);
+  layout->addWidget(OptionGroup(
+      binder, tr("FOLDERS AND FILES"),
+      {OptionId::ExportData_Path_to_data, OptionId::ExportData_Path_to_images,
+       OptionId::ExportData_Only_for_values_of_parts_from_file, OptionId::ExportData_Path_to_data_with_artid,
+       OptionId::ExportData_Only_for_values_of_cars_from_file,
+       OptionId::ExportData_Path_to_data_with_typid}));
+  layout->addWidget(
+      OptionGroup(binder, tr("MODELS"),
+                  {OptionId::ExportData_Models_Only_from_year, OptionId::ExportData_From_Year_for_models}));
+  layout->addWidget(
+      OptionGroup(binder, tr("SCRIPT FILES"),
+                  {OptionId::ExportData_Val_NestedData, OptionId::ExportData_Val_DevideScript}));
+  layout->addWidget(OptionGroup(
+      binder, tr("WHAT TO EXPORT"),
+      {OptionId::ExportData_ExportAllData, OptionId::ExportData_Only_tables_of_products,
+       OptionId::ExportData_Only_tables_of_categories, OptionId::ExportData_Only_images_and_logos}));
+  layout->addWidget(
+      OptionGroup(binder, tr("STORE"),
+                  {OptionId::ExportData_ExportOnCleanSystem, OptionId::ExportData_AddAdditionalLanguages}));
+  layout->addStretch(1);
+  return Scrolled(content);
+}
+
+// A selection list titled with its key's caption, under its "ONLY FOR SPECIFIED ITEMS" option and
+// above its two commands.
+QWidget* ExportPage::SelectionBox(OptionBinder& binder, Selection which, OptionId list_key,
+                                  OptionId only_selected, std::initializer_list<OptionId> keys) {
+  SelectionView& view = lists_[which];
+  view.widget = binder.Checks(view.list, keys);
+  view.update = new QPushButton(tr("Update list"));
+  view.toggle = new QPushButton(tr("Check / uncheck all"));
+
+  auto* box = new QGroupBox(CaptionOf(list_key));
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(binder.CheckBox(only_selected));
+  layout->addWidget(view.widget, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(view.update);
+  buttons->addWidget(view.toggle);
+  layout->addLayout(buttons);
+  return box;
+}
+
+QWidget* ExportPage::BuildSelections(OptionBinder& binder) {
+  auto* content = new QWidget;
+  auto* grid = new QGridLayout(content);
+
+  QWidget* cars = SelectionBox(
+      binder, kCars, OptionId::ExportData_CheckListCars_GroupsByBrand,
+      OptionId::ExportData_Only_selected_brand_of_cars,
+      {OptionId::ExportData_CheckListCars_GroupsByBrand, OptionId::ExportData_CheckListCars_GroupsByModel});
+  static_cast<QVBoxLayout*>(cars->layout())
+      ->insertWidget(0, binder.Choices(OptionId::ExportData_ForCars_groupsByBrands, Qt::Horizontal));
+  grid->addWidget(cars, 0, 0);
+  grid->addWidget(SelectionBox(binder, kPartBrands, OptionId::ExportData_CheckListParts_Brand,
+                               OptionId::ExportData_Only_selected_brand_of_parts,
+                               {OptionId::ExportData_CheckListParts_Brand}),
+                  0, 1);
+  grid->addWidget(SelectionBox(binder, kTradeGroups, OptionId::ExportData_CheckListParts_ProductGroups,
+                               OptionId::ExportData_Only_selected_trade_groups,
+                               {OptionId::ExportData_CheckListParts_ProductGroups}),
+                  1, 0);
+  grid->addWidget(SelectionBox(binder, kPartGroups, OptionId::ExportData_CheckListParts_PartsGroups,
+                               OptionId::ExportData_Only_selected_groups_of_parts,
+                               {OptionId::ExportData_CheckListParts_PartsGroups}),
+                  1, 1);
+  return content;
+}
+
+void ExportPage::ShowSelectionLists() {
+  for (const SelectionView& view : lists_) FillCheckListWidget(view.widget, session_.lists.*view.list);
+}
+
+void ExportPage::Update(Selection which) {
+  commands_.Run(nullptr, [this, which] {
+    if (!session_.catalogue.IsOpen()) {
+      ui_.Inform(kNotConnectedToCatalogue);
+      return;
+    }
+    lists_[which].refresh(session_);
+  });
+}
+
+void ExportPage::Toggle(Selection which) {
+  SelectionView& view = lists_[which];
+  CheckList& list = session_.lists.*view.list;
+  ReadCheckListWidget(view.widget, list);
+  const QList<QListWidgetItem*> selected = view.widget->selectedItems();
+  list.ToggleAll(selected.isEmpty() ? -1 : view.widget->row(selected.front()));
+  FillCheckListWidget(view.widget, list);
+}
+
+void ExportPage::RefillCars() {
+  commands_.Run(nullptr, [this] {
+    // Without a catalogue the list keeps what it shows; "Update list" tells the user why.
+    if (session_.catalogue.IsOpen()) exporting::RefreshCarList(session_);
+  });
 }
 
 }  // namespace quarvel

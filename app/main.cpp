@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     given = std::filesystem::path(parser.value(settings_option).toStdString());
   std::filesystem::path program_folder(QCoreApplication::applicationDirPath().toStdString());
 
-  quarvel::Program program(quarvel::ResolveSettingsFile(program_folder, given));
+  quarvel::Program program(quarvel::ResolveSettingsFile(program_folder, given), nullptr,
+                           quarvel::DatabaseHooks());
   program.main_window().show();
   return application.exec();
 }

@@ -18,15 +18,20 @@
 namespace quarvel {
 
 MainWindow::MainWindow(Session& session, OptionBinder& binder, Ui& ui, QWidget* parent)
-    : QMainWindow(parent), session_(session), binder_(binder), ui_(ui) {
+    : QMainWindow(parent), session_(session), binder_(binder), ui_(ui), runner_(session, binder, ui, [this] {
+        ShowConnectionStates();
+      }) {
   setWindowTitle(QStringLiteral("Quarvel %1").arg(kVersion));
 
   pages_ = new QStackedWidget;
   // Added in the order of Page.
-  pages_->addWidget(new CataloguePage(session, binder, ui));
-  pages_->addWidget(new StorePage(binder));
+  catalogue_page_ = new CataloguePage(session, binder, ui, runner_);
+  store_page_ = new StorePage(session, binder, ui, runner_);
+  pages_->addWidget(catalogue_page_);
+  pages_->addWidget(store_page_);
   pages_->addWidget(new PreparationPage(binder));
-  pages_->addWidget(new ExportPage(binder));
+  export_page_ = new ExportPage(session, binder, ui, runner_);
+  pages_->addWidget(export_page_);
   pages_->addWidget(new UploadPage(binder));
   pages_->addWidget(new StoreToolsPage(binder));
 
@@ -93,6 +98,9 @@ void MainWindow::ShowConnectionStates() {
   status_->SetCatalogueStatus(QString::fromStdString(session_.catalogue_state.status));
   status_->SetStoreConnected(session_.store_state.connected);
   status_->SetStoreStatus(QString::fromStdString(session_.store_state.status));
+  catalogue_page_->ShowCatalogueChoices();
+  store_page_->ShowLog();
+  export_page_->ShowSelectionLists();
   if (auto* option = qobject_cast<QCheckBox*>(binder_.WidgetOf(OptionId::ExportData_AddAdditionalLanguages)))
     option->setText(QString::fromStdString(session_.catalogue_choices.additional_languages_caption));
 }

@@ -7,12 +7,17 @@
 #include <functional>
 #include <vector>
 
+#include "app/command_runner.h"
 #include "app/connection_status_bar.h"
 #include "app/option_binder.h"
 #include "core/session.h"
 #include "core/ui.h"
 
 namespace quarvel {
+
+class CataloguePage;
+class ExportPage;
+class StorePage;
 
 // Opened by "SETTING": help on the store settings the exported data relies on.
 inline constexpr const char* kStoreSettingsHelpUrl = "https://quarvel.example/help/store-settings";
@@ -30,11 +35,16 @@ class MainWindow : public QMainWindow {
   ConnectionStatusBar* Status() const { return status_; }
   QStackedWidget* Pages() const { return pages_; }
   QWidget* PageWidget(Page page) const { return pages_->widget(page); }
+  CataloguePage* Catalogue() const { return catalogue_page_; }
+  StorePage* Store() const { return store_page_; }
+  ExportPage* Export() const { return export_page_; }
   // The command of the left panel with this caption; nullptr when there is none.
   QPushButton* Command(const QString& caption) const;
 
-  // Shows what the session holds of both connections: indicators, status texts and the
-  // additional-languages option's caption. The connections work calls it after each test.
+  // Shows what the session holds of both connections and what was read through them: indicators,
+  // status texts, the language and region boxes, the additional languages and the option's caption,
+  // the store log and the export's selection lists. Runs whenever a connection's state changes and
+  // after every command of the pages.
   void ShowConnectionStates();
 
   // Closes both connections when the window closes; the connections work sets it.
@@ -55,7 +65,11 @@ class MainWindow : public QMainWindow {
   OptionBinder& binder_;
   Ui& ui_;
   std::function<void()> disconnect_;
+  CommandRunner runner_;
   QStackedWidget* pages_ = nullptr;
+  CataloguePage* catalogue_page_ = nullptr;
+  StorePage* store_page_ = nullptr;
+  ExportPage* export_page_ = nullptr;
   ConnectionStatusBar* status_ = nullptr;
   std::vector<QPushButton*> commands_;
 };

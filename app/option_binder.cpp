@@ -66,11 +66,11 @@ ChoiceGroup* OptionBinder::Choices(OptionId id, Qt::Orientation orientation, int
       });
 }
 
-QComboBox* OptionBinder::IdCombo(OptionId id) {
-  auto* combo = new QComboBox;
-  return Bind<QComboBox>(
+PopupComboBox* OptionBinder::IdCombo(OptionId id) {
+  auto* combo = new PopupComboBox;
+  return Bind<PopupComboBox>(
       {id}, combo,
-      [id](QComboBox* w, const Session& s) {
+      [id](PopupComboBox* w, const Session& s) {
         int value = s.options.Integer(id);
         int index = w->findData(value);
         if (index < 0) {
@@ -80,7 +80,7 @@ QComboBox* OptionBinder::IdCombo(OptionId id) {
         }
         w->setCurrentIndex(index);
       },
-      [id](const QComboBox* w, Session& s) {
+      [id](const PopupComboBox* w, Session& s) {
         bool ok = false;
         int value = w->currentData().toInt(&ok);
         if (ok) s.options.SetInteger(id, value);
@@ -169,22 +169,40 @@ std::vector<OptionId> OptionBinder::BoundIds() const {
   return ids;
 }
 
+namespace {
+
+bool ShowsEntries(const QListWidget* widget, const CheckList& list) {
+  if (static_cast<size_t>(widget->count()) != list.entries.size()) return false;
+  for (int i = 0; i < widget->count(); ++i) {
+    if (widget->item(i)->text().toStdString() != list.entries[static_cast<size_t>(i)].text) return false;
+  }
+  return true;
+}
+
+Qt::CheckState StateOf(const CheckListEntry& entry) { return entry.checked ? Qt::Checked : Qt::Unchecked; }
+
+}  // namespace
+
 void FillCheckListWidget(QListWidget* widget, const CheckList& list) {
   QSignalBlocker blocker(widget);
+  if (ShowsEntries(widget, list)) {
+    for (int i = 0; i < widget->count(); ++i) {
+      Qt::CheckState state = StateOf(list.entries[static_cast<size_t>(i)]);
+      if (widget->item(i)->checkState() != state) widget->item(i)->setCheckState(state);
+    }
+    return;
+  }
   widget->clear();
   for (const CheckListEntry& entry : list.entries) {
     auto* item = new QListWidgetItem(QString::fromStdString(entry.text), widget);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
+    item->setCheckState(StateOf(entry));
   }
 }
 
 void ReadCheckListWidget(const QListWidget* widget, CheckList& list) {
   // A list refilled behind the widget's back must not take checks meant for other entries.
-  if (static_cast<size_t>(widget->count()) != list.entries.size()) return;
-  for (int i = 0; i < widget->count(); ++i) {
-    if (widget->item(i)->text().toStdString() != list.entries[static_cast<size_t>(i)].text) return;
-  }
+  if (!ShowsEntries(widget, list)) return;
   for (int i = 0; i < widget->count(); ++i)
     list.entries[static_cast<size_t>(i)].checked = widget->item(i)->checkState() == Qt::Checked;
 }

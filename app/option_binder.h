@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/choice_group.h"
+#include "app/popup_combo_box.h"
 #include "core/options.h"
 #include "core/session.h"
 
@@ -33,7 +34,7 @@ class OptionBinder {
   // selected leaves the value as it was.
   ChoiceGroup* Choices(OptionId id, Qt::Orientation orientation = Qt::Vertical, int first_value = 0);
   // An integer id chosen from a list; until the list is filled it shows the id itself.
-  QComboBox* IdCombo(OptionId id);
+  PopupComboBox* IdCombo(OptionId id);
   // An item list: one row per line.
   QListWidget* Lines(OptionId id);
   // A check list of the session whose checks are stored under the given keys.
@@ -65,8 +66,9 @@ class OptionBinder {
   std::vector<Binding> bindings_;
 };
 
-// Fills a list widget with the entries of a check list, signals blocked so that filling is not
-// taken for a user's check.
+// Shows the entries of a check list in a list widget, signals blocked so that filling is not taken
+// for a user's check. A widget that already shows these entries only gets their checks, so its
+// scroll position and selection stay.
 void FillCheckListWidget(QListWidget* widget, const CheckList& list);
 // Copies the widget's checks into the list when the widget still shows that list's entries.
 void ReadCheckListWidget(const QListWidget* widget, CheckList& list);

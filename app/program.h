@@ -19,12 +19,18 @@ struct StartupHooks {
   // connects and tests the store.
   std::function<void(Session&, MainWindow&, Ui&)> connect_databases;
   // Closes the store connection, then the catalogue connection, when the main window closes.
-  std::function<void()> disconnect;
+  std::function<void(Session&)> disconnect;
 };
+
+// The desktop program's own hooks: DiscoverCatalogue then TestStoreConnection at start-up (with a wait
+// cursor), both connections closed on close.
+StartupHooks DatabaseHooks();
 
 // The desktop program's windows over one session, created in start-up order: the main window, the
 // list of tables for cleaning (the settings are loaded then, followed by the connections), then the
-// editing window with its own settings.
+// editing window with its own settings. The session's own hooks are always wired: a catalogue connect
+// refills the export's selection lists, and every change of a connection's state repaints the main
+// window.
 class Program {
  public:
   // Without a ui the program reports through message boxes.

@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, ConnectionHooksRunAfterLoadingAndBeforeClosing) {
     lang_seen = session.options.Integer(OptionId::ConToTD_Lang);
     session.store_state = {true, "Setting for PrestaShop : ID_shop = 1 [Shop] | "};
   };
-  hooks.disconnect = [&] { disconnected = true; };
+  hooks.disconnect = [&](Session&) { disconnected = true; };
   program_ = std::make_unique<Program>(SettingsFile(), &ui_, hooks);
 
   EXPECT_EQ(lang_seen, 16);
