@@ -197,9 +197,9 @@ ExportResult ExportRunner::Run(ExportRun& run) {
   run.log_line("   ");
   run.log_line("--------------------- START PROCESS OF CREATING DATA  ------------------------");
   // One script serves the store it was written for: columns the store lacks are left out.
-  const StoreColumns columns = session_.store.IsOpen()
-                                   ? StoreColumns::Learn(session_.store, prefix, StoreColumns::ExportedTables())
-                                   : StoreColumns{};
+  const StoreColumns columns =
+      session_.store.IsOpen() ? StoreColumns::Learn(session_.store, prefix, StoreColumns::ExportedTables())
+                              : StoreColumns{};
   for (ExportStage writer : Writers()) writer(run, columns);
   return ExportResult::kCompleted;
 }

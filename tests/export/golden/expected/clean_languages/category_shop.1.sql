@@ -1,0 +1,10 @@
+﻿INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (1,1,0),(2,1,0),(3,1,0),(4,1,0),(15,1,0),(16,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (17,1,0),(18,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (5,1,0),(6,1,0),(7,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (25,1,0),(26,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (8,1,0),(9,1,0),(10,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (19,1,0),(20,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (11,1,0),(12,1,0),(13,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (21,1,0),(22,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (14,1,0);
+INSERT INTO `ps_category_shop` (`id_category`,`id_shop`,`position`) VALUES (23,1,0),(24,1,0);

@@ -1,0 +1,2 @@
+﻿INSERT INTO `ps_category` (`id_category`,`id_parent`,`id_shop_default`,`level_depth`,`nleft`,`nright`,`active`,`date_add`,`date_upd`,`position`,`is_root_category`) VALUES (21,13,1,0,0,0,1,NOW(),NOW(),0,0),(22,21,1,0,0,0,1,NOW(),NOW(),0,0),(14,6,1,0,0,0,1,NOW(),NOW(),0,0);
+INSERT INTO `ps_category` (`id_category`,`id_parent`,`id_shop_default`,`level_depth`,`nleft`,`nright`,`active`,`date_add`,`date_upd`,`position`,`is_root_category`) VALUES (23,14,1,0,0,0,1,NOW(),NOW(),0,0),(24,23,1,0,0,0,1,NOW(),NOW(),0,0);

@@ -1,0 +1,2 @@
+﻿INSERT INTO `ps_supplier_shop` (`id_supplier`,`id_shop`) VALUES (1,1),(2,1),(3,1);
+INSERT INTO `ps_supplier_shop` (`id_supplier`,`id_shop`) VALUES (4,1),(6,1);
