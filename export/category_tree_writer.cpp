@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <span>
 #include <string>
@@ -198,25 +197,12 @@ class ShopVisitor : public TableVisitor {
   void Category(const Node& node) { Add(node.id); }
 };
 
-// The category description file as the user wrote it. The run's copy of it is escaped for SQL,
-// while the expansion takes raw texts and the row escapes the finished description once; using
-// the escaped copy would leave a visible backslash before every quote and line break in the store.
-std::string RawFileText(const std::string& file_name) {
-  if (file_name.empty()) return {};
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(file_name), error)) return {};
-  std::ifstream in(std::filesystem::path(file_name), std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-  return text;
-}
-
 TemplateTexts CategoryTemplates(const ExportRun& run) {
   const Options& o = run.session.options;
   TemplateTexts t;
   t.model_title = o.Text(OptionId::PreparationData_Cat_title_model);
   t.type_title = o.Text(OptionId::PreparationData_Cat_title_type);
-  t.category_description = RawFileText(o.Text(OptionId::PreparationData_Cat_path_to_file_desc));
+  t.category_description = run.params.category_description;
   t.upper_case_brand = o.Boolean(OptionId::PreparationData_Cat_trans_manuf);
   t.upper_case_model = o.Boolean(OptionId::PreparationData_Cat_trans_model);
   t.upper_case_type = o.Boolean(OptionId::PreparationData_Cat_trans_type);

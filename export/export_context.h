@@ -17,11 +17,12 @@ namespace quarvel::exporting {
 struct ExportParameters {
   std::filesystem::path export_folder;
   std::string table_prefix;
-  // Whole texts of the description files, escaped for SQL; empty when a file does not exist.
+  // Whole texts of the description files as written (kept raw like every text of a run and
+  // escaped once, when written); empty when a file does not exist.
   std::string category_description;
   std::string product_description;
   std::string short_description;
-  // Escaped for SQL.
+  // As typed; escaped when written.
   std::string in_stock_text;
   std::string backorder_text;
   std::string condition;

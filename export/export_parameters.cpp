@@ -48,7 +48,7 @@ std::string ReadDescriptionText(const std::string& file_name) {
   if (!in) return {};
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-  return EscapeSql(text);
+  return text;
 }
 
 std::string SelectionIdList(const CheckList& list, bool only_specified) {
@@ -84,10 +84,10 @@ ExportParameters ReadExportParameters(const Session& session) {
   p.category_description = ReadDescriptionText(o.Text(OptionId::PreparationData_Cat_path_to_file_desc));
   p.product_description = ReadDescriptionText(o.Text(OptionId::PreparationData_Pro_path_to_file_desc));
   p.short_description = ReadDescriptionText(o.Text(OptionId::PreparationData_Pro_path_to_file_short_desc));
-  p.in_stock_text = EscapeSql(o.Text(OptionId::PreparationData_In_stock));
-  p.backorder_text = EscapeSql(o.Text(OptionId::PreparationData_Not_in_stock));
-  p.condition = EscapeSql(o.Text(OptionId::PreparationData_Pro_contition));
-  p.visibility = EscapeSql(o.Text(OptionId::PreparationData_Pro_visibility));
+  p.in_stock_text = o.Text(OptionId::PreparationData_In_stock);
+  p.backorder_text = o.Text(OptionId::PreparationData_Not_in_stock);
+  p.condition = o.Text(OptionId::PreparationData_Pro_contition);
+  p.visibility = o.Text(OptionId::PreparationData_Pro_visibility);
   std::optional<int> out_of_stock = ParseInteger(o.Text(OptionId::PreparationData_Pro_out_of_stock));
   p.out_of_stock = out_of_stock ? DecimalText(*out_of_stock) : "2";
   std::optional<int> threads = ParseInteger(o.Text(OptionId::PreparationData_CountPotokForConverImg));

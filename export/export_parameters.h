@@ -19,8 +19,8 @@ std::filesystem::path ExportFolderPath(const std::string& text);
 // True when the text names an existing folder.
 bool ExportFolderExists(const std::string& text);
 
-// The whole text of a description file, escaped for SQL; empty when the file does not exist or
-// cannot be read. A UTF-8 byte-order mark is not part of the text.
+// The whole text of a description file as written; empty when the file does not exist or cannot be
+// read. A UTF-8 byte-order mark is not part of the text.
 std::string ReadDescriptionText(const std::string& file_name);
 
 // The checked ids of a selection list joined by commas in list order, when "ONLY FOR SPECIFIED

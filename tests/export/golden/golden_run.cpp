@@ -1,5 +1,7 @@
 #include "tests/export/golden/golden_run.h"
 
+#include "export/export_parameters.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -58,6 +60,7 @@ void WritingRun::UseSpecialTexts() {
   const std::filesystem::path description = templates_ / "category description.html";
   WriteFileBytes(description, std::string("\xEF\xBB\xBF") + kDescriptionTemplate);
   options().SetText(OptionId::PreparationData_Cat_path_to_file_desc, description.string());
+  run().params.category_description = exporting::ReadDescriptionText(description.string());
 }
 
 void WritingRun::UseAdditionInto(const platform::StoreConnectionParams& store) {

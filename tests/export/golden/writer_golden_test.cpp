@@ -49,11 +49,11 @@ TEST(WriterGoldenTest, CleanStoreWithAdditionalLanguages) {
   test::ExpectMatchesGolden(writing.Files(), "clean_languages");
 }
 
-class AdditionGoldenTest : public test::StoreFixture {};
+class AdditionScriptsGoldenTest : public test::StoreFixture {};
 
 // Into a store that has the groups and a linked type: no supplier or manufacturer files, no top
 // rows, only the types not yet linked, below the store's own brand and model where it has them.
-TEST_F(AdditionGoldenTest, AdditionToTheExistingData) {
+TEST_F(AdditionScriptsGoldenTest, AdditionToTheExistingData) {
   store().ExecuteMulti(test::kExistingStore);
   test::WritingRun writing;
   writing.UseAdditionInto(params());
@@ -63,7 +63,7 @@ TEST_F(AdditionGoldenTest, AdditionToTheExistingData) {
 
 // Into a store that holds only Root and Home: the two groups are created after Home, as 3 and 4,
 // and the brands hang under the new VEHICLE group.
-TEST_F(AdditionGoldenTest, AdditionCreatesTheGroups) {
+TEST_F(AdditionScriptsGoldenTest, AdditionCreatesTheGroups) {
   test::WritingRun writing;
   writing.UseAdditionInto(params());
   writing.Write();

@@ -68,9 +68,9 @@ INSERT INTO ps_feature (id_feature) VALUES (1), (2);
 INSERT INTO ps_feature_lang (id_feature, id_lang, name) VALUES (1, 1, 'Height [mm]'), (2, 1, 'Thread Size'), (2, 2, 'Gewindemaß');
 )sql";
 
-class AdditionGoldenTest : public test::StoreFixture {};
+class AdditionTablesGoldenTest : public test::StoreFixture {};
 
-TEST_F(AdditionGoldenTest, AdditionToTheExistingData) {
+TEST_F(AdditionTablesGoldenTest, AdditionToTheExistingData) {
   store().ExecuteMulti(kExistingStore);
   test::ReadingRun reading;
   UseCriteriaOptions(reading.options());

@@ -40,7 +40,7 @@ TEST(ExportParametersTest, NumbersThatDoNotReadTakeTheirFallbacks) {
   }
 }
 
-TEST(ExportParametersTest, TextsAreEscapedAndDescriptionFilesReadWhole) {
+TEST(ExportParametersTest, TextsStayRawAndDescriptionFilesReadWhole) {
   test::TempFolder folder;
   test::WriteFileBytes(folder / "cat.txt", "\xEF\xBB\xBF<p>{MODEL} it's</p>\r\nline 2\\");
   Session session;
@@ -55,10 +55,10 @@ TEST(ExportParametersTest, TextsAreEscapedAndDescriptionFilesReadWhole) {
   o.SetBoolean(Id::ExportData_Only_tables_of_products, false);
 
   ExportParameters p = ReadExportParameters(session);
-  EXPECT_EQ(p.category_description, "<p>{MODEL} it\\'s</p>\\r\\nline 2\\\\");
+  EXPECT_EQ(p.category_description, "<p>{MODEL} it's</p>\r\nline 2\\");
   EXPECT_EQ(p.product_description, "");
   EXPECT_EQ(p.short_description, "");
-  EXPECT_EQ(p.in_stock_text, "In \\'stock\\'");
+  EXPECT_EQ(p.in_stock_text, "In 'stock'");
   EXPECT_EQ(p.table_prefix, "shop_");
   EXPECT_FALSE(p.clean_store);
   EXPECT_FALSE(p.all_data);
