@@ -19,10 +19,10 @@ int RunSettings(CommandContext& context) {
                                 OptionId::FormEditNames_ListIDCriteriesForFilters});
 
   context.out << "Settings file: " << session.settings_file.string() << '\n';
-  for (const OptionSpec& spec : AllOptionSpecs()) {
-    std::string value = session.options.FileText(spec.id);
-    if (IsPassword(spec.id) && !value.empty()) value = "********";
-    context.out << '[' << spec.section << "] " << spec.key << " = " << value << '\n';
+  for (const OptionSpec& entry : AllOptionSpecs()) {
+    std::string value = session.options.FileText(entry.id);
+    if (IsPassword(entry.id) && !value.empty()) value = "********";
+    context.out << '[' << entry.section << "] " << entry.key << " = " << value << '\n';
   }
   return kExitOk;
 }

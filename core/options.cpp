@@ -38,13 +38,13 @@ const OptionSpec& SpecOf(OptionId id) {
 }
 
 const OptionSpec* FindOptionSpec(std::string_view section, std::string_view key) {
-  for (const OptionSpec& spec : kSpecs)
-    if (EqualsIgnoreAsciiCase(spec.section, section) && EqualsIgnoreAsciiCase(spec.key, key)) return &spec;
+  for (const OptionSpec& entry : kSpecs)
+    if (EqualsIgnoreAsciiCase(entry.section, section) && EqualsIgnoreAsciiCase(entry.key, key)) return &entry;
   return nullptr;
 }
 
 Options::Options() : values_(static_cast<size_t>(OptionId::Count)) {
-  for (const OptionSpec& spec : kSpecs) ResetToDefault(spec.id);
+  for (const OptionSpec& entry : kSpecs) ResetToDefault(entry.id);
 }
 
 Options::Value& Options::At(OptionId id) { return values_.at(static_cast<size_t>(id)); }
@@ -76,9 +76,9 @@ std::string Options::FileText(OptionId id) const {
 }
 
 void Options::SetFromFileText(OptionId id, std::string_view text) {
-  const OptionSpec& spec = SpecOf(id);
+  const OptionSpec& entry = SpecOf(id);
   Value& v = At(id);
-  switch (spec.kind) {
+  switch (entry.kind) {
     case OptionKind::Text:
     case OptionKind::IdList:
       v.text = std::string(text);
@@ -90,7 +90,7 @@ void Options::SetFromFileText(OptionId id, std::string_view text) {
         ResetToDefault(id);
         return;
       }
-      if (spec.kind == OptionKind::Integer)
+      if (entry.kind == OptionKind::Integer)
         v.integer = *n;
       else
         v.boolean = *n != 0;
@@ -103,22 +103,22 @@ void Options::SetFromFileText(OptionId id, std::string_view text) {
 }
 
 void Options::ResetToDefault(OptionId id) {
-  const OptionSpec& spec = SpecOf(id);
+  const OptionSpec& entry = SpecOf(id);
   Value& v = At(id);
   v = Value{};
-  switch (spec.kind) {
+  switch (entry.kind) {
     case OptionKind::Text:
     case OptionKind::IdList:
-      v.text = std::string(spec.default_text);
+      v.text = std::string(entry.default_text);
       break;
     case OptionKind::Integer:
-      v.integer = ParseInteger(spec.default_text).value_or(0);
+      v.integer = ParseInteger(entry.default_text).value_or(0);
       break;
     case OptionKind::Boolean:
-      v.boolean = spec.default_text == "1";
+      v.boolean = entry.default_text == "1";
       break;
     case OptionKind::ItemList:
-      v.items = SplitItemList(spec.default_text);
+      v.items = SplitItemList(entry.default_text);
       break;
   }
 }

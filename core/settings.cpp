@@ -26,28 +26,28 @@ constexpr std::string_view kColumnChoiceSections[] = {
     "ExcelExportImport_UpdateDataProductFeature"};
 
 void ReadOption(const IniFile& file, Options& options, Id id) {
-  const OptionSpec& spec = SpecOf(id);
-  if (std::optional<std::string> value = file.Get(spec.section, spec.key))
+  const OptionSpec& entry = SpecOf(id);
+  if (std::optional<std::string> value = file.Get(entry.section, entry.key))
     options.SetFromFileText(id, *value);
   else
     options.ResetToDefault(id);
 }
 
 void ReadSection(const IniFile& file, Options& options, std::string_view section) {
-  for (const OptionSpec& spec : AllOptionSpecs())
-    if (spec.section == section) ReadOption(file, options, spec.id);
+  for (const OptionSpec& entry : AllOptionSpecs())
+    if (entry.section == section) ReadOption(file, options, entry.id);
 }
 
 void Put(IniFile& file, Id id, std::string_view value) {
-  const OptionSpec& spec = SpecOf(id);
-  file.Set(spec.section, spec.key, value);
+  const OptionSpec& entry = SpecOf(id);
+  file.Set(entry.section, entry.key, value);
 }
 
 void Put(IniFile& file, const Options& options, Id id) { Put(file, id, options.FileText(id)); }
 
 void PutSection(IniFile& file, const Options& options, std::string_view section) {
-  for (const OptionSpec& spec : AllOptionSpecs())
-    if (spec.section == section) Put(file, options, spec.id);
+  for (const OptionSpec& entry : AllOptionSpecs())
+    if (entry.section == section) Put(file, options, entry.id);
 }
 
 Id CarListKey(int mode) {
@@ -106,14 +106,14 @@ void WriteImportData(IniFile& file, const Session& session) {
 }
 
 void WriteWorkWithStore(IniFile& file, const Options& o) {
-  for (const OptionSpec& spec : AllOptionSpecs()) {
-    if (spec.section != "WorkWithStore") continue;
-    if (spec.id == Id::WorkWithStore_FTP_checkEvery) {
+  for (const OptionSpec& entry : AllOptionSpecs()) {
+    if (entry.section != "WorkWithStore") continue;
+    if (entry.id == Id::WorkWithStore_FTP_checkEvery) {
       // Outside 1..5 no period is selected; the stored value is then kept as it is.
-      int period = o.Integer(spec.id);
+      int period = o.Integer(entry.id);
       if (period < 1 || period > 5) continue;
     }
-    Put(file, o, spec.id);
+    Put(file, o, entry.id);
   }
 }
 
@@ -177,8 +177,8 @@ Id PartListKey(SelectionList which) {
 }
 
 std::string ValueOrDefault(const IniFile& file, Id id) {
-  const OptionSpec& spec = SpecOf(id);
-  return file.Get(spec.section, spec.key).value_or(std::string(spec.default_text));
+  const OptionSpec& entry = SpecOf(id);
+  return file.Get(entry.section, entry.key).value_or(std::string(entry.default_text));
 }
 
 }  // namespace

@@ -28,9 +28,9 @@ TEST(OptionsTest, DefaultsAndFileTextOfEachKind) {
 }
 
 TEST(OptionsTest, KeysAreFoundWithoutRegardToCase) {
-  const OptionSpec* spec = FindOptionSpec("contotd", "LANG");
-  ASSERT_NE(spec, nullptr);
-  EXPECT_EQ(spec->id, OptionId::ConToTD_Lang);
+  const OptionSpec* entry = FindOptionSpec("contotd", "LANG");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->id, OptionId::ConToTD_Lang);
   EXPECT_EQ(FindOptionSpec("ConToTD", "Nope"), nullptr);
   // The same key name in two sections stays two options.
   EXPECT_NE(FindOptionSpec("ConToTD", "Server")->id, FindOptionSpec("ConToPresta", "Server")->id);

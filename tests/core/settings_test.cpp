@@ -20,8 +20,8 @@ using test::TempFolder;
 using test::WriteFileBytes;
 
 std::string Key(const IniFile& ini, Id id) {
-  const OptionSpec& spec = SpecOf(id);
-  return ini.Get(spec.section, spec.key).value_or("<absent>");
+  const OptionSpec& entry = SpecOf(id);
+  return ini.Get(entry.section, entry.key).value_or("<absent>");
 }
 
 class SettingsTest : public ::testing::Test {
