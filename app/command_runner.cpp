@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "core/error_text.h"
@@ -16,11 +17,12 @@ CommandRunner::CommandRunner(Session& session, OptionBinder& binder, Ui& ui,
                              std::function<void()> show_states)
     : session_(session), binder_(binder), ui_(ui), show_states_(std::move(show_states)) {}
 
-void CommandRunner::Run(const QWidget* scope, const std::function<void()>& command) {
+void CommandRunner::Run(const QWidget* scope, const std::function<void()>& command, bool wait_cursor) {
   binder_.Store(session_);
   std::string failure;
   {
-    BusyCursor busy;
+    std::optional<BusyCursor> busy;
+    if (wait_cursor) busy.emplace();
     try {
       command();
     } catch (const std::exception& e) {

@@ -26,7 +26,9 @@ class CommandRunner {
   CommandRunner(Session& session, OptionBinder& binder, Ui& ui, std::function<void()> show_states);
 
   // A failure that escapes the operation is reported, never left to unwind through the event loop.
-  void Run(const QWidget* scope, const std::function<void()>& command);
+  // A command that keeps the window usable while it runs (it pumps events and can be stopped) goes
+  // without the wait cursor.
+  void Run(const QWidget* scope, const std::function<void()>& command, bool wait_cursor = true);
 
  private:
   Session& session_;

@@ -22,16 +22,16 @@ QWidget* BuildColumnChoices(OptionBinder& binder) {
   QGroupBox* box = nullptr;
   QVBoxLayout* column = nullptr;
   std::string_view section;
-  for (const OptionSpec& spec : AllOptionSpecs()) {
-    if (!spec.section.starts_with(kColumnChoicePrefix)) continue;
-    if (spec.section != section) {
-      section = spec.section;
+  for (const OptionSpec& entry : AllOptionSpecs()) {
+    if (!entry.section.starts_with(kColumnChoicePrefix)) continue;
+    if (entry.section != section) {
+      section = entry.section;
       std::string_view title = section.substr(kColumnChoicePrefix.size());
       box = new QGroupBox(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
       column = new QVBoxLayout(box);
       layout->addWidget(box, 0, Qt::AlignTop);
     }
-    column->addWidget(binder.CheckBox(spec.id));
+    column->addWidget(binder.CheckBox(entry.id));
   }
   return Scrolled(content);
 }

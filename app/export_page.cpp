@@ -1,11 +1,16 @@
 #include "app/export_page.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/page_layout.h"
+#include "app/path_row.h"
+#include "export/export_help.h"
 #include "export/selection_lists.h"
 
 namespace quarvel {
@@ -17,8 +22,8 @@ constexpr const char* kNotConnectedToCatalogue = "Not connect to TecDoc !";
 }  // namespace
 
 ExportPage::ExportPage(Session& session, OptionBinder& binder, Ui& ui, CommandRunner& commands,
-                       QWidget* parent)
-    : QWidget(parent), session_(session), ui_(ui), commands_(commands) {
+                       const PathDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), ui_(ui), commands_(commands), runner_(session) {
   lists_[kCars] = {&SettingsLists::cars, exporting::RefreshCarList};
   lists_[kPartBrands] = {&SettingsLists::part_brands, exporting::RefreshPartBrandList};
   lists_[kTradeGroups] = {&SettingsLists::trade_groups, exporting::RefreshTradeGroupList};
@@ -27,9 +32,21 @@ ExportPage::ExportPage(Session& session, OptionBinder& binder, Ui& ui, CommandRu
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   tabs_ = new QTabWidget;
-  tabs_->addTab(BuildOptions(binder), tr("DATA FOR EXPORT"));
+  tabs_->addTab(BuildOptions(binder, dialogs), tr("DATA FOR EXPORT"));
   tabs_->addTab(BuildSelections(binder), tr("DATA FOR SELECTING"));
-  layout->addWidget(tabs_);
+  // The log stays outside the tabs: they are disabled during a run, the log must still scroll.
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->addWidget(tabs_);
+  splitter->addWidget(BuildRun());
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 1);
+  splitter->setChildrenCollapsible(false);
+  layout->addWidget(splitter);
+
+  runner_.on_running_changed = [this](bool running) { SetRunning(running); };
+  runner_.on_log_line = [this](const std::string& line) { AppendLogLine(line); };
+  runner_.on_log_cleared = [this] { log_->clear(); };
+  runner_.show_store_page = [this] { emit storePageRequested(); };
 
   for (int i = 0; i < kSelectionCount; ++i) {
     auto which = static_cast<Selection>(i);
@@ -48,15 +65,69 @@ ExportPage::ExportPage(Session& session, OptionBinder& binder, Ui& ui, CommandRu
     connect(year, &QCheckBox::clicked, this, [this] { RefillCars(); });
 }
 
-QWidget* ExportPage::BuildOptions(OptionBinder& binder) {
+QWidget* ExportPage::BuildFolders(OptionBinder& binder, const PathDialogs& dialogs) {
+  auto* box = new QGroupBox(tr("FOLDERS AND FILES"));
+  auto* form = new QFormLayout(box);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  auto inform = [this](std::string (*text)()) { return [this, text] { ui_.Inform(text()); }; };
+  AddPathRow(form, binder, OptionId::ExportData_Path_to_data, PathKind::kFolder, dialogs,
+             inform(exporting::ExportFolderHelpText));
+  AddPathRow(form, binder, OptionId::ExportData_Path_to_images, PathKind::kFolder, dialogs,
+             inform(exporting::ImagesRootHelpText));
+  binder.AddRow(form, OptionId::ExportData_Only_for_values_of_parts_from_file);
+  AddPathRow(form, binder, OptionId::ExportData_Path_to_data_with_artid, PathKind::kFile, dialogs,
+             inform(exporting::ArticleFileHelpText));
+  binder.AddRow(form, OptionId::ExportData_Only_for_values_of_cars_from_file);
+  AddPathRow(form, binder, OptionId::ExportData_Path_to_data_with_typid, PathKind::kFile, dialogs,
+             inform(exporting::VehicleTypeFileHelpText));
+  return box;
+}
+
+QWidget* ExportPage::BuildRun() {
+  auto* panel = new QWidget;
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  start_ = new QPushButton(QStringLiteral("  START EXPORT"));
+  stop_ = new QPushButton(QStringLiteral("  STOP EXPORT"));
+  open_log_ = new QPushButton(QStringLiteral("  OPEN LOG-FILE"));
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {start_, stop_, open_log_}) {
+    button->setMinimumHeight(32);
+    buttons->addWidget(button);
+  }
+  layout->addLayout(buttons);
+  log_ = new QListWidget;
+  log_->setObjectName(QStringLiteral("export_log"));
+  log_->setMinimumHeight(150);
+  log_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  layout->addWidget(log_, 1);
+
+  // Without a wait cursor: the run keeps the window usable for "STOP EXPORT".
+  connect(start_, &QPushButton::clicked, this, [this] {
+    commands_.Run(
+        nullptr, [this] { runner_.StartExport(ui_); }, /*wait_cursor=*/false);
+  });
+  // Neither of these copies the controls into the session: a run in progress keeps what it started with.
+  connect(stop_, &QPushButton::clicked, this, [this] { runner_.StopExport(); });
+  connect(open_log_, &QPushButton::clicked, this, [this] { runner_.OpenExportLog(ui_); });
+  return panel;
+}
+
+void ExportPage::SetRunning(bool running) {
+  tabs_->setEnabled(!running);
+  start_->setEnabled(!running);
+  emit runningChanged(running);
+}
+
+void ExportPage::AppendLogLine(const std::string& line) {
+  log_->addItem(QString::fromStdString(line));
+  log_->scrollToBottom();
+}
+
+QWidget* ExportPage::BuildOptions(OptionBinder& binder, const PathDialogs& dialogs) {
   auto* content = new QWidget;
   auto* layout = new QVBoxLayout(content);
-  layout->addWidget(OptionGroup(
-      binder, tr("FOLDERS AND FILES"),
-      {OptionId::ExportData_Path_to_data, OptionId::ExportData_Path_to_images,
-       OptionId::ExportData_Only_for_values_of_parts_from_file, OptionId::ExportData_Path_to_data_with_artid,
-       OptionId::ExportData_Only_for_values_of_cars_from_file,
-       OptionId::ExportData_Path_to_data_with_typid}));
+  layout->addWidget(BuildFolders(binder, dialogs));
   layout->addWidget(
       OptionGroup(binder, tr("MODELS"),
                   {OptionId::ExportData_Models_Only_from_year, OptionId::ExportData_From_Year_for_models}));
@@ -67,9 +138,16 @@ QWidget* ExportPage::BuildOptions(OptionBinder& binder) {
       binder, tr("WHAT TO EXPORT"),
       {OptionId::ExportData_ExportAllData, OptionId::ExportData_Only_tables_of_products,
        OptionId::ExportData_Only_tables_of_categories, OptionId::ExportData_Only_images_and_logos}));
-  layout->addWidget(
+  QGroupBox* store =
       OptionGroup(binder, tr("STORE"),
-                  {OptionId::ExportData_ExportOnCleanSystem, OptionId::ExportData_AddAdditionalLanguages}));
+                  {OptionId::ExportData_ExportOnCleanSystem, OptionId::ExportData_AddAdditionalLanguages});
+  auto* more = new QToolButton;
+  more->setText(QStringLiteral("more ..."));
+  more->setAutoRaise(true);
+  more->setObjectName(QStringLiteral("addition_mode_help"));
+  connect(more, &QToolButton::clicked, this, [this] { ui_.Inform(exporting::AdditionModeHelpText()); });
+  static_cast<QFormLayout*>(store->layout())->insertRow(1, more);
+  layout->addWidget(store);
   layout->addStretch(1);
   return Scrolled(content);
 }

@@ -29,10 +29,20 @@ MainWindow::MainWindow(Session& session, OptionBinder& binder, Ui& ui, QWidget* 
   store_page_ = new StorePage(session, binder, ui, runner_);
   pages_->addWidget(catalogue_page_);
   pages_->addWidget(store_page_);
-  pages_->addWidget(new PreparationPage(binder));
-  export_page_ = new ExportPage(session, binder, ui, runner_);
+  pages_->addWidget(new PreparationPage(session, binder, ui, dialogs_));
+  export_page_ = new ExportPage(session, binder, ui, runner_, dialogs_);
   pages_->addWidget(export_page_);
-  pages_->addWidget(new UploadPage(binder));
+  connect(export_page_, &ExportPage::runningChanged, this,
+          [this](bool running) { SetCommandsEnabled(!running); });
+  connect(export_page_, &ExportPage::storePageRequested, this,
+          [this] { pages_->setCurrentIndex(kStorePage); });
+  upload_page_ = new UploadPage(session, binder, ui, runner_, dialogs_);
+  pages_->addWidget(upload_page_);
+  connect(upload_page_, &UploadPage::tablesRequested, this, &MainWindow::tablesRequested);
+  connect(upload_page_, &UploadPage::runningChanged, this,
+          [this](bool running) { SetCommandsEnabled(!running); });
+  connect(upload_page_, &UploadPage::storePageRequested, this,
+          [this] { pages_->setCurrentIndex(kStorePage); });
   pages_->addWidget(new StoreToolsPage(binder));
 
   auto* central = new QWidget;
@@ -105,6 +115,10 @@ void MainWindow::ShowConnectionStates() {
     option->setText(QString::fromStdString(session_.catalogue_choices.additional_languages_caption));
 }
 
+void MainWindow::SetCommandsEnabled(bool enabled) {
+  for (QPushButton* button : commands_) button->setEnabled(enabled);
+}
+
 QPushButton* MainWindow::Command(const QString& caption) const {
   for (QPushButton* button : commands_)
     if (button->text() == caption) return button;
@@ -122,6 +136,18 @@ bool MainWindow::SaveOnClose() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // An export or upload in progress is still on the call stack: closing now would tear the window down
+  // under it. Closing asks the run to stop instead; once it has ended the window can be closed.
+  if (export_page_->Runner().IsRunning()) {
+    export_page_->Runner().StopExport();
+    event->ignore();
+    return;
+  }
+  if (upload_page_->Runner().state() != ImportState::kIdle) {
+    upload_page_->Runner().StopImport();
+    event->ignore();
+    return;
+  }
   if (!SaveOnClose()) {
     event->ignore();
     return;

@@ -10,6 +10,7 @@
 #include "app/command_runner.h"
 #include "app/connection_status_bar.h"
 #include "app/option_binder.h"
+#include "app/path_dialogs.h"
 #include "core/session.h"
 #include "core/ui.h"
 
@@ -18,6 +19,7 @@ namespace quarvel {
 class CataloguePage;
 class ExportPage;
 class StorePage;
+class UploadPage;
 
 // Opened by "SETTING": help on the store settings the exported data relies on.
 inline constexpr const char* kStoreSettingsHelpUrl = "https://quarvel.example/help/store-settings";
@@ -38,6 +40,9 @@ class MainWindow : public QMainWindow {
   CataloguePage* Catalogue() const { return catalogue_page_; }
   StorePage* Store() const { return store_page_; }
   ExportPage* Export() const { return export_page_; }
+  UploadPage* Upload() const { return upload_page_; }
+  // The dialogs of every path box's picker.
+  PathDialogs& Dialogs() { return dialogs_; }
   // The command of the left panel with this caption; nullptr when there is none.
   QPushButton* Command(const QString& caption) const;
 
@@ -60,16 +65,20 @@ class MainWindow : public QMainWindow {
  private:
   QWidget* BuildCommandPanel();
   bool SaveOnClose();
+  // The left panel is out of use while an export, an upload or a clean installation runs.
+  void SetCommandsEnabled(bool enabled);
 
   Session& session_;
   OptionBinder& binder_;
   Ui& ui_;
   std::function<void()> disconnect_;
   CommandRunner runner_;
+  PathDialogs dialogs_ = PathDialogs::Native();
   QStackedWidget* pages_ = nullptr;
   CataloguePage* catalogue_page_ = nullptr;
   StorePage* store_page_ = nullptr;
   ExportPage* export_page_ = nullptr;
+  UploadPage* upload_page_ = nullptr;
   ConnectionStatusBar* status_ = nullptr;
   std::vector<QPushButton*> commands_;
 };

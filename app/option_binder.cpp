@@ -29,9 +29,9 @@ W* OptionBinder::Bind(std::vector<OptionId> ids, W* widget, std::function<void(W
 
 QLineEdit* OptionBinder::LineEdit(OptionId id) {
   auto* edit = new QLineEdit;
-  const OptionSpec& spec = SpecOf(id);
-  edit->setObjectName(FromView(spec.section) + "_" + FromView(spec.key));
-  if (spec.key == "Pass") edit->setEchoMode(QLineEdit::Password);
+  const OptionSpec& entry = SpecOf(id);
+  edit->setObjectName(FromView(entry.section) + "_" + FromView(entry.key));
+  if (entry.key == "Pass") edit->setEchoMode(QLineEdit::Password);
   return Bind<QLineEdit>(
       {id}, edit,
       [id](QLineEdit* w, const Session& s) { w->setText(QString::fromStdString(s.options.FileText(id))); },
@@ -111,17 +111,17 @@ QListWidget* OptionBinder::Checks(CheckList SettingsLists::*list, std::initializ
 }
 
 QWidget* OptionBinder::AddRow(QFormLayout* form, OptionId id) {
-  const OptionSpec& spec = SpecOf(id);
-  switch (spec.kind) {
+  const OptionSpec& entry = SpecOf(id);
+  switch (entry.kind) {
     case OptionKind::Boolean: {
-      QWidget* control = spec.caption.find('|') != std::string_view::npos
+      QWidget* control = entry.caption.find('|') != std::string_view::npos
                              ? static_cast<QWidget*>(Choices(id))
                              : static_cast<QWidget*>(CheckBox(id));
       form->addRow(control);
       return control;
     }
     case OptionKind::Integer:
-      if (spec.caption.find('|') != std::string_view::npos) {
+      if (entry.caption.find('|') != std::string_view::npos) {
         ChoiceGroup* group = Choices(id, Qt::Horizontal);
         form->addRow(group);
         return group;

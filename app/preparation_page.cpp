@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 
 #include "app/page_layout.h"
+#include "app/path_row.h"
+#include "export/export_help.h"
 
 namespace quarvel {
 
@@ -28,7 +30,9 @@ QWidget* BuildDimensions(OptionBinder& binder) {
 
 }  // namespace
 
-PreparationPage::PreparationPage(OptionBinder& binder, QWidget* parent) : QWidget(parent) {
+PreparationPage::PreparationPage(Session& session, OptionBinder& binder, Ui& ui, const PathDialogs& dialogs,
+                                 QWidget* parent)
+    : QWidget(parent), session_(session), ui_(ui) {
   auto* content = new QWidget;
   auto* layout = new QVBoxLayout(content);
   layout->addWidget(OptionGroup(
@@ -48,7 +52,7 @@ PreparationPage::PreparationPage(OptionBinder& binder, QWidget* parent) : QWidge
        OptionId::PreparationData_Not_in_stock, OptionId::PreparationData_Pro_contition,
        OptionId::PreparationData_Pro_visibility, OptionId::PreparationData_Pro_out_of_stock}));
   layout->addWidget(BuildDimensions(binder));
-  layout->addWidget(BuildImages(binder));
+  layout->addWidget(BuildImages(binder, dialogs));
   layout->addStretch(1);
 
   auto* page_layout = new QVBoxLayout(this);
@@ -56,21 +60,31 @@ PreparationPage::PreparationPage(OptionBinder& binder, QWidget* parent) : QWidge
   page_layout->addWidget(Scrolled(content));
 }
 
-QWidget* PreparationPage::BuildImages(OptionBinder& binder) {
+QWidget* PreparationPage::BuildImages(OptionBinder& binder, const PathDialogs& dialogs) {
   auto* box = new QGroupBox(tr("IMAGES"));
   images_form_ = new QFormLayout(box);
   images_form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   auto* source =
       static_cast<ChoiceGroup*>(binder.AddRow(images_form_, OptionId::PreparationData_Images_from_tecdoc));
   binder.AddRow(images_form_, OptionId::PreparationData_ImagesExportFromWeb);
-  temp_path_ = binder.AddRow(images_form_, OptionId::PreparationData_Img_path_to_temp_images);
-  images_path_ = binder.AddRow(images_form_, OptionId::PreparationData_Img_path_to_images);
+  // The help files go beside the settings file in use.
+  auto help_file = [this](exporting::HelpFile (*help)()) {
+    return [this, help] { exporting::ShowHelpFile(help(), session_.Folder(), ui_); };
+  };
+  temp_path_ = AddPathRow(images_form_, binder, OptionId::PreparationData_Img_path_to_temp_images,
+                          PathKind::kFolder, dialogs, help_file(exporting::TemporaryPicturesHelp));
+  images_path_ = AddPathRow(images_form_, binder, OptionId::PreparationData_Img_path_to_images,
+                            PathKind::kFolder, dialogs, help_file(exporting::LocalPicturesHelp));
   binder.AddRow(images_form_, OptionId::PreparationData_Img_graf_fromat_to_images);
-  logos_path_ = binder.AddRow(images_form_, OptionId::PreparationData_Img_path_to_logos);
+  logos_path_ = AddPathRow(images_form_, binder, OptionId::PreparationData_Img_path_to_logos,
+                           PathKind::kFolder, dialogs, help_file(exporting::LocalLogosHelp));
   binder.AddRow(images_form_, OptionId::PreparationData_Img_graf_fromat_to_logos);
   binder.AddRow(images_form_, OptionId::PreparationData_SchemeObtainLinkToImageFromPrestashop);
   binder.AddRow(images_form_, OptionId::PreparationData_CountPotokForConverImg);
-  binder.AddRow(images_form_, OptionId::PreparationData_Img_path_to_irfanviewe);
+  AddPathRow(
+      images_form_, binder, OptionId::PreparationData_Img_path_to_irfanviewe, PathKind::kFile, dialogs,
+      [this] { exporting::ShowConverterHelp(ui_); },
+      [] { return QString::fromStdString(exporting::ConverterPickerFolder().string()); });
   // Follows both a load and the user's choice, since a load selects a button too.
   connect(source, &ChoiceGroup::selectionChanged, this, [this](int index) { ShowPathsFor(index == 0); });
   ShowPathsFor(true);

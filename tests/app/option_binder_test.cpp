@@ -19,10 +19,10 @@ TEST_F(OptionBinderTest, EveryKeyHasExactlyOneControl) {
   Start();
   std::multiset<OptionId> bound;
   for (OptionId id : program().binder().BoundIds()) bound.insert(id);
-  for (const OptionSpec& spec : AllOptionSpecs()) {
+  for (const OptionSpec& entry : AllOptionSpecs()) {
     // The draft of the filter criteria list is kept by its own tool, not shown as a control.
-    size_t expected = spec.id == OptionId::FormEditNames_ListIDCriteriesForFilters ? 0 : 1;
-    EXPECT_EQ(bound.count(spec.id), expected) << spec.section << "/" << spec.key;
+    size_t expected = entry.id == OptionId::FormEditNames_ListIDCriteriesForFilters ? 0 : 1;
+    EXPECT_EQ(bound.count(entry.id), expected) << entry.section << "/" << entry.key;
   }
 }
 
@@ -39,20 +39,20 @@ TEST_F(OptionBinderTest, EveryValueSurvivesLoadingAndStoring) {
   };
   Session& session = program().session();
   OptionBinder& binder = program().binder();
-  for (const OptionSpec& spec : AllOptionSpecs()) {
-    switch (spec.kind) {
+  for (const OptionSpec& entry : AllOptionSpecs()) {
+    switch (entry.kind) {
       case OptionKind::Text:
-        session.options.SetText(spec.id, "value of " + std::string(spec.key) + " \xC3\xA4 ");
+        session.options.SetText(entry.id, "value of " + std::string(entry.key) + " \xC3\xA4 ");
         break;
       case OptionKind::Boolean:
-        session.options.SetBoolean(spec.id, spec.default_text != "1");
+        session.options.SetBoolean(entry.id, entry.default_text != "1");
         break;
       case OptionKind::Integer:
-        ASSERT_TRUE(integers.contains(spec.id)) << "pick a value for " << spec.key;
-        session.options.SetInteger(spec.id, integers.at(spec.id));
+        ASSERT_TRUE(integers.contains(entry.id)) << "pick a value for " << entry.key;
+        session.options.SetInteger(entry.id, integers.at(entry.id));
         break;
       case OptionKind::ItemList:
-        session.options.SetItems(spec.id, {"first line", "second line"});
+        session.options.SetItems(entry.id, {"first line", "second line"});
         break;
       case OptionKind::IdList:
         break;
