@@ -8,15 +8,6 @@ namespace quarvel::exporting {
 
 namespace {
 
-std::string IdList(std::span<const std::int64_t> ids) {
-  std::string list;
-  for (std::int64_t id : ids) {
-    if (!list.empty()) list += ',';
-    list += std::to_string(id);
-  }
-  return list;
-}
-
 std::string Statement(int country_id, const std::string& id_column, const std::string& article_test,
                       const std::string& order) {
   return JoinSqlLines(
@@ -36,7 +27,7 @@ std::string CrossReferenceSql(int country_id, std::int64_t article_id) {
 
 std::string CrossReferenceBatchSql(int country_id, std::span<const std::int64_t> article_ids) {
   return Statement(country_id, "       ARL_ART_ID AS ARTID,\r\n",
-                   "(ARL_ART_ID IN (" + IdList(article_ids) + "))", "ORDER BY ARTID, BRAND, CODE");
+                   "(ARL_ART_ID IN (" + JoinIds(article_ids) + "))", "ORDER BY ARTID, BRAND, CODE");
 }
 
 std::string CrossReferenceTextOf(const std::vector<CrossReference>& rows) {

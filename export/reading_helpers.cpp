@@ -48,6 +48,15 @@ std::string SafeIdList(std::string_view list) {
   return out;
 }
 
+std::string JoinIds(std::span<const std::int64_t> ids) {
+  std::string list;
+  for (std::int64_t id : ids) {
+    if (!list.empty()) list += ',';
+    list += std::to_string(id);
+  }
+  return list;
+}
+
 std::string JoinSqlLines(std::initializer_list<std::string> lines) {
   std::string sql;
   for (const std::string& line : lines) {

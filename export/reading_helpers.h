@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -29,6 +30,9 @@ std::optional<std::int64_t> ParseId(std::string_view text);
 // A comma-separated id list rebuilt from the items that are whole numbers, so nothing but
 // numbers reaches an IN (...) list; empty when no item is a number.
 std::string SafeIdList(std::string_view list);
+
+// Ids joined by commas, for an IN (...) list of a batched statement.
+std::string JoinIds(std::span<const std::int64_t> ids);
 
 // Catalogue statement lines joined by line breaks.
 std::string JoinSqlLines(std::initializer_list<std::string> lines);

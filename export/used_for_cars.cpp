@@ -10,15 +10,6 @@ namespace quarvel::exporting {
 
 namespace {
 
-std::string IdList(std::span<const std::int64_t> ids) {
-  std::string list;
-  for (std::int64_t id : ids) {
-    if (!list.empty()) list += ',';
-    list += std::to_string(id);
-  }
-  return list;
-}
-
 std::string Statement(int country_id, const std::string& id_column, const std::string& article_test,
                       const std::string& order) {
   std::string sql =
@@ -37,7 +28,7 @@ std::string UsedForCarsSql(int country_id, std::int64_t article_id) {
 }
 
 std::string UsedForCarsBatchSql(int country_id, std::span<const std::int64_t> article_ids) {
-  return Statement(country_id, "LA_ART_ID as ARTID, ", "LA_ART_ID IN (" + IdList(article_ids) + ")",
+  return Statement(country_id, "LA_ART_ID as ARTID, ", "LA_ART_ID IN (" + JoinIds(article_ids) + ")",
                    "ORDER BY ARTID");
 }
 

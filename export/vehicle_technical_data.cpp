@@ -70,15 +70,6 @@ std::string SelectList(int language_id, bool with_type_id) {
   return sql;
 }
 
-std::string IdList(std::span<const std::int64_t> ids) {
-  std::string list;
-  for (std::int64_t id : ids) {
-    if (!list.empty()) list += ',';
-    list += std::to_string(id);
-  }
-  return list;
-}
-
 }  // namespace
 
 std::string VehicleTechnicalDataSql(int country_id, int language_id, std::int64_t type_id) {
@@ -91,7 +82,7 @@ std::string VehicleTechnicalDataSql(int country_id, int language_id, std::int64_
 std::string VehicleTechnicalDataBatchSql(int country_id, int language_id,
                                          std::span<const std::int64_t> type_ids) {
   return SelectList(language_id, true) +
-         JoinSqlLines({"from TOF_TYPES WHERE (TOF_TYPES.TYP_ID IN (" + IdList(type_ids) + ")) and (" +
+         JoinSqlLines({"from TOF_TYPES WHERE (TOF_TYPES.TYP_ID IN (" + JoinIds(type_ids) + ")) and (" +
                            CountryTest("TOF_TYPES.TYP_CTM", country_id) + ")",
                        "ORDER BY TOF_TYPES.TYP_ID"});
 }
