@@ -127,7 +127,7 @@ void ReadMainLanguage(ExportRun& run, const CarFields& fields, const std::unorde
   const std::size_t variants = run.AdditionalLanguagesActive() ? run.languages.size() + 1 : 0;
   platform::CatalogueCursor c = run.session.catalogue.Query(CarSql(run, run.LanguageId(), true));
   const int c_mfa = c.ColumnIndex("MFAID"), c_mod = c.ColumnIndex("MODID"),
-            c_typ = c.ColumnIndex("TTC_TYP_ID");
+            c_typ = c.ColumnIndex("TTC_TYP_ID"), c_make = c.ColumnIndex("MARKAAUTO");
   const int c_model = c.ColumnIndex("MODELAUTO"), c_engine = c.ColumnIndex("OBEMAUTO"),
             c_body = c.ColumnIndex("TIPKUZOV");
   const int c_mod_from = c.ColumnIndex("MODVIDROKU"), c_mod_to = c.ColumnIndex("MODDOROKU"),
@@ -138,6 +138,7 @@ void ReadMainLanguage(ExportRun& run, const CarFields& fields, const std::unorde
     if (id && cars.InRange(*id)) {
       Car& car = cars.Get(*id);
       car.id_manufacturer = ParseId(c.Text(c_mfa)).value_or(0);
+      car.make = c.Text(c_make);
       car.id_model = ParseId(c.Text(c_mod)).value_or(0);
       bool linked = false;
       if (addition) {

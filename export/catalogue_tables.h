@@ -112,6 +112,9 @@ struct Car {
   std::int64_t id = 0;               // TYP_ID
   std::int64_t id_manufacturer = 0;  // MFA_ID
   std::int64_t id_model = 0;         // MOD_ID
+  // The car make's name (MFA_BRAND): make ids and part-brand ids are different numberings, so the
+  // make is not looked up in the manufacturers table.
+  std::string make;
   std::int64_t cat_man = 0;
   std::int64_t cat_model = 0;
   std::int64_t cat_type = 0;

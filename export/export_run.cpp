@@ -9,10 +9,14 @@
 #include "export/catalogue_reading.h"
 #include "export/catalogue_tables.h"
 #include "export/export_parameters.h"
+#include "export/link_table_writer.h"
+#include "export/product_category_writer.h"
+#include "export/product_writer.h"
 #include "export/category_tree_writer.h"
 #include "export/store_columns.h"
 #include "export/store_image_types.h"
 #include "export/supplier_manufacturer_writer.h"
+#include "export/tag_feature_writer.h"
 
 namespace quarvel::exporting {
 
@@ -30,8 +34,14 @@ const std::vector<ExportStage>& Writers() {
   static const std::vector<ExportStage> writers = {
       WriteSuppliersAndManufacturers,
       WriteCategoryTree,
+      WriteProductCategoryLinks,
       // Closes the categories stage, whose product-category links come right before this.
       [](ExportRun& run, const StoreColumns&) { LogCategoriesDone(run); },
+      WriteProducts,
+      WriteTagsAndFeatures,
+      // Closes the products stage after its tags and features.
+      [](ExportRun& run, const StoreColumns&) { LogProductsDone(run); },
+      WriteLinkTables,
   };
   return writers;
 }

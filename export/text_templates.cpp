@@ -80,7 +80,7 @@ std::string ExpandCategoryDescription(std::string_view description, const Catalo
                                       std::int64_t type_id, std::string_view technical_data) {
   const Car& car = tables.cars.At(type_id);
   const std::string technical = Trim(technical_data);
-  return Expand(description, {{"{MANUFACTURER}", tables.manufacturers.At(car.id_manufacturer).name},
+  return Expand(description, {{"{MANUFACTURER}", car.make},
                               {"{MODEL}", car.texts.model},
                               {"{BODYTYPE}", car.texts.body_type},
                               {"{STARTANDENDYEARMODEL}", car.start_and_end_year_model},
@@ -168,7 +168,7 @@ std::string TextTemplates::TypeTitle(std::int64_t type_id, std::size_t language)
 }
 
 std::string TextTemplates::BrandCategoryName(std::int64_t type_id) const {
-  const std::string& name = tables_.manufacturers.At(tables_.cars.At(type_id).id_manufacturer).name;
+  const std::string& name = tables_.cars.At(type_id).make;
   return templates_.upper_case_brand ? UpperCase(name) : name;
 }
 

@@ -48,7 +48,7 @@ std::string UsedForCarsText(std::span<const std::int64_t> type_ids, const Catalo
   for (std::int64_t type_id : type_ids) {
     if (!tables.cars.IsActive(type_id)) continue;
     const Car& car = tables.cars.At(type_id);
-    const std::string& brand = tables.manufacturers.At(car.id_manufacturer).name;
+    const std::string& brand = car.make;
     const std::string model = ExpandModelTitle(model_title_template, tables, type_id, 0);
     const std::string type = ExpandTypeTitle(type_title_template, tables, type_id, 0);
     if (form == UsedForCarsForm::kList)

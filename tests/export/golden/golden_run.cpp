@@ -9,7 +9,11 @@
 
 #include "core/tables_for_cleaning.h"
 #include "export/category_tree_writer.h"
+#include "export/link_table_writer.h"
+#include "export/product_category_writer.h"
+#include "export/product_writer.h"
 #include "export/supplier_manufacturer_writer.h"
+#include "export/tag_feature_writer.h"
 #include "platform/script_runner/script_runner.h"
 #include "tests/support/scripted_ui.h"
 #include "upload/clean_installation.h"
@@ -41,6 +45,13 @@ std::string SpecialTextsSql() {
 WritingRun::WritingRun(std::string_view extra_catalogue_sql, CatalogueFixture::Contents contents)
     : reading_(extra_catalogue_sql, contents) {
   SetLimits(1000, 1000);
+  // The product settings as a run reads them from the settings file; the backorder text carries a
+  // quote and a backslash.
+  exporting::ExportParameters& params = run().params;
+  params.condition = options().Text(OptionId::PreparationData_Pro_contition);
+  params.visibility = options().Text(OptionId::PreparationData_Pro_visibility);
+  params.in_stock_text = options().Text(OptionId::PreparationData_In_stock);
+  params.backorder_text = kBackorderText;
 }
 
 void WritingRun::SetLimits(int rows_per_statement, int statements_per_file) {
@@ -61,6 +72,12 @@ void WritingRun::UseSpecialTexts() {
   WriteFileBytes(description, std::string("\xEF\xBB\xBF") + kDescriptionTemplate);
   options().SetText(OptionId::PreparationData_Cat_path_to_file_desc, description.string());
   run().params.category_description = exporting::ReadDescriptionText(description.string());
+
+  const std::filesystem::path product = templates_ / "product description.html";
+  WriteFileBytes(product, std::string("\xEF\xBB\xBF") + kProductDescriptionTemplate);
+  options().SetText(OptionId::PreparationData_Pro_path_to_file_desc, product.string());
+  run().params.product_description = exporting::ReadDescriptionText(product.string());
+  run().params.short_description = kShortDescriptionTemplate;
 }
 
 void WritingRun::UseAdditionInto(const platform::StoreConnectionParams& store) {
@@ -72,7 +89,12 @@ void WritingRun::Write(const exporting::StoreColumns& columns) {
   reading_.ReadAll();
   exporting::WriteSuppliersAndManufacturers(run(), columns);
   exporting::WriteCategoryTree(run(), columns);
+  exporting::WriteProductCategoryLinks(run(), columns);
   exporting::LogCategoriesDone(run());
+  exporting::WriteProducts(run(), columns);
+  exporting::WriteTagsAndFeatures(run(), columns);
+  exporting::LogProductsDone(run());
+  exporting::WriteLinkTables(run(), columns);
 }
 
 std::map<std::string, std::string> WritingRun::Files() const {

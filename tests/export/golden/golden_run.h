@@ -25,6 +25,13 @@ inline constexpr char kVehicleGroupName[] = "Автомобили 'CARS' \\ A/B"
 inline constexpr char kDescriptionTemplate[] =
     "<p>\"{MODEL}\" O'Neil \\ back</p>\r\nТип : {ENGINETYPE}\r\n{ADDITIONALDATACAR}";
 
+// The product description template: the cross references and the vehicle list, which are read in
+// batches, around raw quotes, a backslash and line breaks.
+inline constexpr char kProductDescriptionTemplate[] =
+    "<p>'{BRAND}' \\ {TRADENUMBER}</p>\r\n<b>{CROSSREF}</b>\r\n{USEDFORCARS-LIST}";
+inline constexpr char kShortDescriptionTemplate[] = "{NAMEOFPART} \"short\"";
+inline constexpr char kBackorderText[] = "Order 'now' \\ ships later";
+
 // A reading run over the fixture catalogue followed by the writing stages of this folder
 // (suppliers and manufacturers, categories) into a folder of its own.
 class WritingRun {
@@ -39,7 +46,7 @@ class WritingRun {
 
   // Store prefix "ps_", shop 1, main language 1; limits of the writing scheme.
   void SetLimits(int rows_per_statement, int statements_per_file);
-  // The VEHICLE group name and the description template above.
+  // The VEHICLE group name and the description templates above.
   void UseSpecialTexts();
   // Connects the session's store and turns the run into "Addition to the existing data".
   void UseAdditionInto(const platform::StoreConnectionParams& store);

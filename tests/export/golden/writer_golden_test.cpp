@@ -2,6 +2,8 @@
 // compared byte for byte with reviewed copies in expected/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/export/golden/existing_store.h"
 #include "tests/export/golden/golden_run.h"
 #include "tests/support/store_fixture.h"
@@ -21,7 +23,12 @@ TEST(WriterGoldenTest, CleanStoreRotatingFiles) {
   test::ExpectMatchesGolden(writing.Files(), "clean_rotating");
 
   const std::vector<std::string>& log = writing.reading().log();
-  const std::vector<std::string> stage_log(log.end() - 12, log.end());
+  // From the start of the writing phase through the products stage.
+  auto start =
+      std::find(log.begin(), log.end(), "[time] Creating data files of suppliers and manufacturers ...");
+  auto end = std::find(start, log.end(), "[time] Data files of products is OK");
+  ASSERT_NE(end, log.end());
+  const std::vector<std::string> stage_log(start, end + 2);
   EXPECT_EQ(stage_log, (std::vector<std::string>{
                            "[time] Creating data files of suppliers and manufacturers ...",
                            "... table [suppliers]",
@@ -33,7 +40,17 @@ TEST(WriterGoldenTest, CleanStoreRotatingFiles) {
                            "... table [category_group] ",
                            "... table [category_lang] ",
                            "... table [category_shop] ",
+                           "... table [category_product] ",
                            "[time] Data files of categories is OK",
+                           "---",
+                           "[time] Data files of products ...",
+                           "... table [product] ",
+                           "... table [product_lang] ",
+                           "... table [product_shop] ",
+                           "... table [product_tag] and [tag] ",
+                           "... table [feature], [feature_lang] and [feature_shop] ",
+                           "... table [feature_value], [feature_value_lang] and [feature_product] ",
+                           "[time] Data files of products is OK",
                            "---",
                        }));
 }

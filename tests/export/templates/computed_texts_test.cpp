@@ -138,6 +138,7 @@ CatalogueTables VehicleTables() {
   auto add = [&](std::int64_t id, std::int64_t brand, CarTexts texts, bool active) {
     Car& car = tables.cars.Get(id);
     car.id_manufacturer = brand;
+    car.make = tables.manufacturers.At(brand).name;
     car.texts = std::move(texts);
     car.start_and_end_year_model = "11/2007-";
     car.activ = active;

@@ -22,6 +22,7 @@ CatalogueTables SmallTables() {
   tables.cars.Reset(1000);
   Car& car = tables.cars.Get(10);
   car.id_manufacturer = 10;
+  car.make = "BMW";
   car.activ = true;
   car.texts = {"3 (E90)", "Limousine", "320 d"};
   car.start_and_end_year_model = "01/2005-";
@@ -156,7 +157,7 @@ TEST(TemplateExpansion, CategoryNamesUpperCaseTheMainLanguageOnly) {
   templates.upper_case_model = true;
   templates.upper_case_type = false;
   CatalogueTables with_cyrillic_brand = SmallTables();
-  with_cyrillic_brand.manufacturers.Get(10).name = "Зил \"ß\"";
+  with_cyrillic_brand.cars.Get(10).make = "Зил \"ß\"";
   TextTemplates texts(templates, with_cyrillic_brand, closed, 4, 250);
   EXPECT_EQ(texts.BrandCategoryName(10), "ЗИЛ \"ß\"");  // simple mapping keeps ß
   EXPECT_EQ(texts.ModelCategoryName(10), "3 (E90) LIMOUSINE");

@@ -1,0 +1,1 @@
+﻿INSERT IGNORE INTO `ps_category_product` (`id_category`,`id_product`,`position`) SELECT DISTINCT cp.id_category,8,cp.position FROM ps_category_product AS cp WHERE cp.id_product IN (7) AND cp.id_category < 33;

@@ -1,0 +1,7 @@
+﻿drop procedure if exists foo; delimiter $$ create procedure foo () begin declare continue handler for 1060 begin end; alter table `ps_tag` add `id_manufacturer` int(10) default null; end$$ delimiter ; call foo(); drop procedure foo;
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (1,1,1,'0451103316'),(1,2,1,'0451103316'),(1,3,1,'0451103316');
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (2,1,5,'06J115403'),(2,2,5,'06J115403'),(2,3,5,'06J115403');
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (3,1,3,'ON12'),(3,2,3,'ON12'),(3,3,3,'ON12');
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (4,1,1,'0451103316'),(4,2,1,'0451103316'),(4,3,1,'0451103316');
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (5,1,2,'22540'),(5,2,2,'22540'),(5,3,2,'22540');
+INSERT INTO `ps_tag` (`id_tag`,`id_lang`,`id_manufacturer`,`name`) VALUES (6,1,5,'06J115403Q'),(6,2,5,'06J115403Q'),(6,3,5,'06J115403Q');

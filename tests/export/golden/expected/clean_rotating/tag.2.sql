@@ -1,0 +1,1 @@
+﻿drop procedure if exists foo; delimiter $$ create procedure foo () begin declare continue handler for 1060 begin end; alter table `ps_tag` add `id_manufacturer` int(10) default null; end$$ delimiter ; call foo(); drop procedure foo;
