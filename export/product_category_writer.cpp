@@ -26,15 +26,6 @@ std::string CatalogueLiteral(std::string_view text) {
   return out + "'";
 }
 
-std::string IdList(std::span<const std::int64_t> ids) {
-  std::string list;
-  for (std::int64_t id : ids) {
-    if (!list.empty()) list += ',';
-    list += std::to_string(id);
-  }
-  return list;
-}
-
 // The writer of category_product with the store's columns.
 class LinkTable {
  public:
@@ -160,7 +151,7 @@ std::string VehicleLinksSql(int country_id, std::span<const std::int64_t> type_i
          r +
          " CAST INTEGER) =1)"
          "\r      and LAT_TYP_ID IN (" +
-         IdList(type_ids) +
+         JoinIds(type_ids) +
          ")"
          "\rORDER BY TYPID, ARTID";
 }
@@ -189,7 +180,7 @@ std::string CopyPlacementStatement(std::string_view prefix, std::int64_t product
   return "INSERT IGNORE INTO `" + p +
          "category_product` (`id_category`,`id_product`,`position`) SELECT DISTINCT " + "cp.id_category," +
          std::to_string(product_id) + ",cp.position FROM " + p +
-         "category_product AS cp WHERE cp.id_product IN (" + IdList(equivalent_products) +
+         "category_product AS cp WHERE cp.id_product IN (" + JoinIds(equivalent_products) +
          ") AND cp.id_category < " + std::to_string(first_new_category) + ";";
 }
 

@@ -36,15 +36,6 @@ struct Table {
   TableRow row;
 };
 
-std::string IdList(std::span<const std::int64_t> ids) {
-  std::string text;
-  for (std::int64_t id : ids) {
-    if (!text.empty()) text += ',';
-    text += std::to_string(id);
-  }
-  return text;
-}
-
 // The catalogue's criteria statements are lines separated by a CR.
 std::string JoinCrLines(std::initializer_list<std::string> lines) {
   std::string text;
@@ -281,13 +272,13 @@ std::string CrossReferenceTagSql(int country_id, std::span<const std::int64_t> a
        "       TRIM(ARL_SEARCH_NUMBER) AS CODE", "FROM TOF_ART_LOOKUP",
        "     LEFT JOIN TOF_ARTICLES ON TOF_ARTICLES.ART_ID = TOF_ART_LOOKUP.ARL_ART_ID",
        "WHERE (" + CountryTest("ARL_CTM", country_id) + ")",
-       "     AND (ARL_ART_ID IN (" + IdList(article_ids) + ")) AND (ARL_KIND IN ('1','3','4'))",
+       "     AND (ARL_ART_ID IN (" + JoinIds(article_ids) + ")) AND (ARL_KIND IN ('1','3','4'))",
        "     AND (" + CountryTest("ART_CTM", country_id) + ")", "ORDER BY ARTID, BRAND, CODE"});
 }
 
 std::string FeatureValueSql(int language_id, std::span<const std::int64_t> article_ids) {
   return JoinCrLines({FeatureValueHead(),
-                      "WHERE (TOF_ARTICLE_CRITERIA.ACR_ART_ID IN (" + IdList(article_ids) + "))  ",
+                      "WHERE (TOF_ARTICLE_CRITERIA.ACR_ART_ID IN (" + JoinIds(article_ids) + "))  ",
                       "    \tAND (TOF_DESIGNATIONS2.DES_LNG_ID IS NULL OR TOF_DESIGNATIONS2.DES_LNG_ID = " +
                           std::to_string(language_id) + ") ",
                       "ORDER BY ARTID, CRIID, ACR_SORT "});
@@ -295,7 +286,7 @@ std::string FeatureValueSql(int language_id, std::span<const std::int64_t> artic
 
 std::string FeatureValueLanguageSql(int language_id, std::span<const std::int64_t> article_ids) {
   return JoinCrLines({FeatureValueHead(),
-                      "WHERE (TOF_ARTICLE_CRITERIA.ACR_ART_ID IN (" + IdList(article_ids) + "))  ",
+                      "WHERE (TOF_ARTICLE_CRITERIA.ACR_ART_ID IN (" + JoinIds(article_ids) + "))  ",
                       "    \tAND (TOF_DESIGNATIONS2.DES_LNG_ID = " + std::to_string(language_id) + ") ",
                       "ORDER BY ARTID, CRIID, ACR_SORT "});
 }
