@@ -1,41 +1,18 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/support/program_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel {
 namespace {
 
-struct Result {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using Result = test::ProgramResult;
 
 Result RunCli(const test::TempFolder& dir, const std::vector<std::string>& args) {
-  std::string command = Quote(QUARVEL_CLI_PATH);
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " </dev/null 2>" + Quote((dir / "stderr").string());
-  Result r;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-  int status = pclose(pipe);
-  r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.err = test::ReadFileBytes(dir / "stderr");
-  return r;
+  return test::RunProgram(QUARVEL_CLI_PATH, args, dir.path());
 }
 
 bool HasLine(const std::string& text, const std::string& line) {

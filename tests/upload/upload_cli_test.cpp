@@ -1,28 +1,17 @@
 // quarvel-cli upload and clean-install, run as a user runs them, against the test server.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/support/program_runner.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel {
 namespace {
 
-struct Result {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using Result = test::ProgramResult;
 
 class UploadCliTest : public test::StoreFixture {
  protected:
@@ -41,20 +30,9 @@ class UploadCliTest : public test::StoreFixture {
     test::WriteFileBytes(scripts / "b.sql", "INSERT INTO r VALUES (2);\n");
   }
 
-  Result Run(const std::vector<std::string>& args) {
-    std::string command = Quote(QUARVEL_CLI_PATH) + " --settings " + Quote(settings.string());
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " </dev/null 2>" + Quote((dir / "stderr").string());
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    int status = pclose(pipe);
-    r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = test::ReadFileBytes(dir / "stderr");
-    return r;
+  Result Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--settings", settings.string()});
+    return test::RunProgram(QUARVEL_CLI_PATH, args, dir.path());
   }
 
   std::string Rows(const std::string& table) {
