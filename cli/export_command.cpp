@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <csignal>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "cli/interrupt.h"
 #include "cli/subcommand.h"
 #include "core/catalogue_connection_ops.h"
 #include "core/settings.h"
@@ -15,14 +15,6 @@
 namespace quarvel::cli {
 
 namespace {
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-  g_interrupted = 1;
-  // A second Ctrl-C ends the program at once, for a run caught in a long catalogue query.
-  std::signal(SIGINT, SIG_DFL);
-}
 
 // The console of one export run: log lines on stdout as they come, a status line on stderr when it
 // is a terminal, and Ctrl-C taken as a confirmed stop whatever --no says.
@@ -52,7 +44,7 @@ class ExportConsole : public Ui {
   }
   void Pump() override {
     inner_.Pump();
-    if (g_interrupted != 0 && !interrupted_) {
+    if (InterruptAsStop::Pressed() && !interrupted_) {
       interrupted_ = true;
       runner_.StopExport();
     }
@@ -138,10 +130,11 @@ int RunExport(CommandContext& context) {
                         platform::IsTerminal(platform::ConsoleStream::Error), runner);
   runner.on_log_line = [&console](const std::string& line) { console.LogLine(line); };
 
-  g_interrupted = 0;
-  auto previous = std::signal(SIGINT, OnInterrupt);
-  exporting::ExportResult result = runner.StartExport(console);
-  std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
+  exporting::ExportResult result;
+  {
+    InterruptAsStop interrupt;
+    result = runner.StartExport(console);
+  }
 
   session.store.Close();
   session.catalogue.Close();

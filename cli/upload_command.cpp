@@ -1,10 +1,10 @@
-#include <csignal>
 #include <optional>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "cli/interrupt.h"
 #include "cli/subcommand.h"
 #include "core/settings.h"
 #include "core/store_connection_ops.h"
@@ -14,14 +14,6 @@
 namespace quarvel::cli {
 
 namespace {
-
-volatile std::sig_atomic_t g_upload_interrupted = 0;
-
-extern "C" void OnUploadInterrupt(int) {
-  g_upload_interrupted = 1;
-  // A second Ctrl-C ends the program at once, for a statement that takes long.
-  std::signal(SIGINT, SIG_DFL);
-}
 
 // The console of one upload: Ctrl-C is taken as a stop press that both questions answer Yes to,
 // whatever --no says, so the file that runs ends between two statements and the run ends.
@@ -38,7 +30,7 @@ class UploadConsole : public Ui {
   }
   void Pump() override {
     inner_.Pump();
-    if (g_upload_interrupted != 0 && !interrupted_) {
+    if (InterruptAsStop::Pressed() && !interrupted_) {
       interrupted_ = true;
       runner_.StopImport();
     }
@@ -148,10 +140,11 @@ int RunUpload(CommandContext& context) {
   }
 
   UploadConsole console(context.ui, runner);
-  g_upload_interrupted = 0;
-  auto previous = std::signal(SIGINT, OnUploadInterrupt);
-  UploadRunSummary summary = runner.StartImport(console);
-  std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
+  UploadRunSummary summary;
+  {
+    InterruptAsStop interrupt;
+    summary = runner.StartImport(console);
+  }
   session.store.Close();
 
   PrintLog(context.out, runner.log());
