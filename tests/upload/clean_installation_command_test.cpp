@@ -11,6 +11,7 @@
 
 #include "core/tables_for_cleaning.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/statement_killer.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -88,39 +89,6 @@ TEST_F(CleanInstallationCommandTest, YesClearsTheLogHeadsItAndEmptiesTheCheckedT
   EXPECT_TRUE(ui.errors.empty());
 }
 
-// Kills the statement's connection from another one once it waits behind a held lock (only in this
-// test's database: other tests run at the same time).
-class LockWaitKiller {
- public:
-  LockWaitKiller(const platform::StoreConnectionParams& params, std::string statement_start)
-      : thread_([this, params, statement_start] { Run(params, statement_start); }) {}
-  ~LockWaitKiller() { Join(); }
-  bool Join() {
-    if (thread_.joinable()) thread_.join();
-    return killed_;
-  }
-
- private:
-  void Run(const platform::StoreConnectionParams& params, const std::string& statement_start) {
-    platform::StoreConnection admin;
-    admin.Connect(params);
-    auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (std::chrono::steady_clock::now() < deadline) {
-      auto waiting =
-          admin.Query("SELECT ID FROM information_schema.PROCESSLIST WHERE COMMAND = 'Query' AND DB = '" +
-                      params.database + "' AND INFO LIKE '" + statement_start + "%'");
-      if (!waiting.AtEnd()) {
-        admin.Execute("KILL CONNECTION " + waiting.Text(0));
-        killed_ = true;
-        return;
-      }
-      std::this_thread::sleep_for(5ms);
-    }
-  }
-  std::atomic<bool> killed_{false};
-  std::thread thread_;
-};
-
 TEST_F(CleanInstallationCommandTest, ALostConnectionIsLoggedShownAndTheStoreTestedAgain) {
   // A transaction reading the table holds its metadata lock, so the truncate waits and is killed.
   platform::StoreConnection holder;
@@ -132,7 +100,7 @@ TEST_F(CleanInstallationCommandTest, ALostConnectionIsLoggedShownAndTheStoreTest
   ui.answers = {true};
   std::optional<CleanInstallationResult> result;
   {
-    LockWaitKiller killer(params(), "TRUNCATE TABLE ps_category");
+    test::StatementKiller killer(params(), "TRUNCATE TABLE ps_category");
     result = RunCleanInstallation(session, log, ui, [&] { ++store_settings_shown; });
     ASSERT_TRUE(killer.Join());
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/scripted_ui.h"
+#include "tests/support/statement_killer.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -293,39 +294,6 @@ TEST_F(UploadTest, StopPressesAreAnsweredInsideAFileOrBetweenFiles) {
   EXPECT_FALSE(runner.stop_requested());
 }
 
-// Kills the upload's connection from another one while the upload waits for a row lock (only in
-// this test's database: other tests run at the same time).
-class LockedStatementKiller {
- public:
-  LockedStatementKiller(const platform::StoreConnectionParams& params, std::string statement_start)
-      : thread_([this, params, statement_start] { Run(params, statement_start); }) {}
-  ~LockedStatementKiller() { Join(); }
-  bool Join() {
-    if (thread_.joinable()) thread_.join();
-    return killed_;
-  }
-
- private:
-  void Run(const platform::StoreConnectionParams& params, const std::string& statement_start) {
-    platform::StoreConnection admin;
-    admin.Connect(params);
-    auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (std::chrono::steady_clock::now() < deadline) {
-      auto waiting =
-          admin.Query("SELECT ID FROM information_schema.PROCESSLIST WHERE COMMAND = 'Query' AND DB = '" +
-                      params.database + "' AND INFO LIKE '" + statement_start + "%'");
-      if (!waiting.AtEnd()) {
-        admin.Execute("KILL CONNECTION " + waiting.Text(0));
-        killed_ = true;
-        return;
-      }
-      std::this_thread::sleep_for(5ms);
-    }
-  }
-  std::atomic<bool> killed_{false};
-  std::thread thread_;
-};
-
 TEST_F(UploadTest, LostConnectionIsLoggedAsAFailureAndNothingRunsTwice) {
   for (bool stop_on_error : {true, false}) {
     SCOPED_TRACE(stop_on_error ? "error stop on" : "error stop off");
@@ -349,7 +317,7 @@ TEST_F(UploadTest, LostConnectionIsLoggedAsAFailureAndNothingRunsTwice) {
     holder.Query("SELECT v FROM held WHERE id = 1 FOR UPDATE");
     UploadRunSummary summary;
     {
-      LockedStatementKiller killer(params(), "UPDATE held");
+      test::StatementKiller killer(params(), "UPDATE held");
       summary = runner.StartImport(ui);
       ASSERT_TRUE(killer.Join());
     }
