@@ -31,21 +31,23 @@ struct ExportParameters {
   int converter_threads = 10;
   int rows_per_statement = 1000;
   int statements_per_file = 1000;
-  bool clean_store = true;       // "Clean store"; false: "Addition to the existing data"
-  bool all_data = true;          // "ALL DATA"; false: "SELECTED TABLES" with the three flags below
+  bool clean_store = true;  // "Clean store"; false: "Addition to the existing data"
+  bool all_data = true;     // "ALL DATA"; false: "SELECTED TABLES" with the three flags below
   bool tables_of_products = true;
   bool tables_of_categories = true;
   bool images_and_logos = true;
   // Selection id lists (comma-separated catalogue ids), empty when they do not filter.
-  std::string car_brand_ids;   // car list in brand mode
-  std::string car_model_ids;   // car list in model mode
-  std::string part_brand_ids;  // supplier ids
-  std::string trade_group_ids; // search-tree node ids
-  std::string part_group_ids;  // generic-article ids
+  std::string car_brand_ids;    // car list in brand mode
+  std::string car_model_ids;    // car list in model mode
+  std::string part_brand_ids;   // supplier ids
+  std::string trade_group_ids;  // search-tree node ids
+  std::string part_group_ids;   // generic-article ids
 
   bool ScopeHasCategories() const { return all_data || tables_of_categories; }
   bool ScopeHasProductsOrImages() const { return all_data || tables_of_products || images_and_logos; }
-  bool ScopeHasProductsAndCategories() const { return all_data || (tables_of_products && tables_of_categories); }
+  bool ScopeHasProductsAndCategories() const {
+    return all_data || (tables_of_products && tables_of_categories);
+  }
 };
 
 // One additional language of a run; the run's languages are numbered n = 1, 2, ... in this order.
@@ -84,11 +86,11 @@ struct StoreState {
   std::int64_t highest_manufacturer_id = 0;
   std::int64_t highest_image_id = 0;
   std::int64_t highest_tag_id = 0;
-  std::vector<std::pair<std::int64_t, std::string>> features;  // (id_feature, name) in the main language
+  std::vector<std::pair<std::int64_t, std::string>> features;      // (id_feature, name) in the main language
   std::unordered_map<std::int64_t, std::int64_t> linked_articles;  // art_id -> id_product
   std::unordered_map<std::int64_t, std::int64_t> linked_brands;    // bra_id -> id_manufacturer
   std::vector<StoreTradeCategory> trade_categories;
-  std::unordered_map<std::int64_t, std::int64_t> linked_types;  // typ_id -> id_category
+  std::unordered_map<std::int64_t, std::int64_t> linked_types;              // typ_id -> id_category
   std::unordered_map<std::int64_t, LinkedTypeParents> linked_type_parents;  // typ_id -> parents
 };
 
@@ -106,6 +108,7 @@ class ExportStopped : public std::runtime_error {
 };
 
 struct CatalogueTables;  // the in-memory catalogue slice, see catalogue_tables.h
+struct PictureServices;  // what the picture stage reaches outside the run, see picture_services.h
 
 // Everything one export run shares between its stages.
 struct ExportRun {
@@ -116,6 +119,7 @@ struct ExportRun {
   StoreState store_state;
   std::vector<StoreImageType> image_types;
   CatalogueTables* tables = nullptr;
+  PictureServices* pictures = nullptr;  // the picture stage is skipped without them
   // The store category counter: the last id given; the next category gets next_category + 1.
   std::int64_t next_category = 4;
 
@@ -126,6 +130,9 @@ struct ExportRun {
   // Lets window events run and, when a stop was requested, asks whether to stop; Yes throws
   // ExportStopped("StopExportData"). Every reading stage calls it after each catalogue row.
   std::function<void()> check_stop;
+  // True while a stop was requested and not yet answered; asks nothing (a download in progress ends
+  // quietly and the next check_stop asks).
+  std::function<bool()> stop_requested;
 
   bool AdditionalLanguagesActive() const { return !languages.empty(); }
   int LanguageId() const { return session.CatalogueLanguageId(); }

@@ -8,11 +8,12 @@
 #include "core/store_connection_ops.h"
 #include "export/catalogue_reading.h"
 #include "export/catalogue_tables.h"
+#include "export/category_tree_writer.h"
 #include "export/export_parameters.h"
+#include "export/image_writer.h"
 #include "export/link_table_writer.h"
 #include "export/product_category_writer.h"
 #include "export/product_writer.h"
-#include "export/category_tree_writer.h"
 #include "export/store_columns.h"
 #include "export/store_image_types.h"
 #include "export/supplier_manufacturer_writer.h"
@@ -41,6 +42,7 @@ const std::vector<ExportStage>& Writers() {
       WriteTagsAndFeatures,
       // Closes the products stage after its tags and features.
       [](ExportRun& run, const StoreColumns&) { LogProductsDone(run); },
+      WriteImages,
       WriteLinkTables,
   };
   return writers;
@@ -113,6 +115,7 @@ ExportResult ExportRunner::StartExport(Ui& ui) {
                 .store_state = {},
                 .image_types = {},
                 .tables = tables_.get(),
+                .pictures = &picture_services_,
                 .next_category = 4,
                 .log_timed =
                     [this, &ui](const std::string& text) {
@@ -120,7 +123,9 @@ ExportResult ExportRunner::StartExport(Ui& ui) {
                       ui.Pump();
                     },
                 .log_line = [this](const std::string& text) { log_.Line(text); },
-                .check_stop = [this, &ui] { CheckStop(ui); }};
+                .check_stop = [this, &ui] { CheckStop(ui); },
+                .stop_requested = [this] { return stop_requested_; }};
+  picture_services_.catalogue = &pictures_;
 
   tables_->Clear();
   stop_requested_ = false;

@@ -9,6 +9,7 @@
 #include "core/ui.h"
 #include "export/export_context.h"
 #include "export/export_log.h"
+#include "export/picture_services.h"
 #include "platform/catalogue/catalogue_connection.h"
 
 namespace quarvel::exporting {
@@ -51,6 +52,8 @@ class ExportRunner {
   // The second catalogue connection of a run, for reading picture data; open only while a run is in
   // progress and only when it could be opened.
   platform::CatalogueConnection& PictureCatalogue() { return pictures_; }
+  // The picture stage's outside services; the web storage account is kept here between runs.
+  PictureServices& Pictures() { return picture_services_; }
 
   // Hooks of the window: navigation and the export tabs are disabled while running; the log list
   // follows the log; a failed read of the image types sends the user to the store connection page.
@@ -71,6 +74,7 @@ class ExportRunner {
   bool running_ = false;
   bool stop_requested_ = false;
   platform::CatalogueConnection pictures_;
+  PictureServices picture_services_ = PictureServices::Native();
   // The in-memory catalogue slice; it holds data only while a run is in progress.
   std::unique_ptr<CatalogueTables> tables_;
 };

@@ -1,0 +1,1 @@
+﻿INSERT INTO `ps_image` (`id_image`,`id_product`,`position`,`cover`) VALUES (1,1,1,1),(2,1,2,NULL),(3,2,1,1),(4,2,2,NULL),(5,2,3,NULL),(6,2,4,NULL),(7,2,5,NULL),(8,2,6,NULL),(9,2,7,NULL),(10,2,8,NULL),(11,2,9,NULL),(12,2,10,NULL),(13,2,11,NULL);

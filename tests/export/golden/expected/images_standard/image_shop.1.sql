@@ -1,0 +1,1 @@
+﻿INSERT INTO `ps_image_shop` (`id_image`,`id_shop`,`cover`) VALUES (1,1,1),(2,1,NULL),(3,1,1),(4,1,NULL),(5,1,NULL),(6,1,NULL),(7,1,NULL),(8,1,NULL),(9,1,NULL),(10,1,NULL),(11,1,NULL),(12,1,NULL),(13,1,NULL);
