@@ -5,6 +5,7 @@
 #include "core/error_text.h"
 #include "core/log_file.h"
 #include "core/text.h"
+#include "export/converter_script_writer.h"
 
 namespace quarvel::exporting {
 
@@ -35,16 +36,30 @@ std::string VehicleTypeFileHelpText() {
   return "The file must contain values TYPID to cars, which you want to see in the store ...";
 }
 
+namespace {
+bool ShellScripts() { return NativeConverterScriptKind() == ConverterScriptKind::kPosixShell; }
+}  // namespace
+
+std::string ConverterWebSite() {
+  return ShellScripts() ? "https://imagemagick.org/" : "https://www.irfanview.com/";
+}
+
 std::string ConverterQuestion() {
+  if (ShellScripts()) {
+    return "To be able to edit the images, you need to install ImageMagick (package imagemagick) and give "
+           "the path of its program convert (usually /usr/bin/convert) !!!\r" +
+           std::string(32, '-') + "\rGo to the website of ImageMagick, for edit pictures ?";
+  }
   return "To be able to edit the images, you need to install the program IrfanView and its plugIns !!!\r" +
          std::string(32, '-') + "\rGo to the website to install program IrfanView, for edit pictures ?";
 }
 
 void ShowConverterHelp(Ui& ui) {
-  if (ui.Ask(ConverterQuestion())) ui.OpenUrl(kConverterWebSite);
+  if (ui.Ask(ConverterQuestion())) ui.OpenUrl(ConverterWebSite());
 }
 
 std::filesystem::path ConverterPickerFolder() {
+  if (ShellScripts()) return "/usr/bin";
   std::string program_files = ProgramFilesFolder();
   if (program_files.empty()) return {};
   return std::filesystem::path(program_files) / "IrfanView";

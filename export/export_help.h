@@ -12,7 +12,9 @@ namespace quarvel::exporting {
 // what these give; the help files are written beside the settings file and opened.
 
 inline constexpr char kChooseDirectoryTitle[] = "Choose a directory";
-inline constexpr char kConverterWebSite[] = "https://www.irfanview.com/";
+// The converter the scripts of this system call: IrfanView for batch files, ImageMagick for shell
+// scripts.
+std::string ConverterWebSite();
 
 // "more ..." beside "Addition to the existing data".
 std::string AdditionModeHelpText();

@@ -136,7 +136,7 @@ TEST_F(PathRowsTest, HelpLinksShowTheirMessages) {
   EXPECT_TRUE(ui_.opened_urls.empty());
   converter->HelpButton()->click();
   EXPECT_THAT(ui_.questions, ElementsAre(exporting::ConverterQuestion(), exporting::ConverterQuestion()));
-  EXPECT_THAT(ui_.opened_urls, ElementsAre(exporting::kConverterWebSite));
+  EXPECT_THAT(ui_.opened_urls, ElementsAre(exporting::ConverterWebSite()));
 
   auto* more = window().findChild<QToolButton*>(QStringLiteral("addition_mode_help"));
   ASSERT_NE(more, nullptr);

@@ -34,12 +34,15 @@ TEST(ExportHelpTest, ConverterHelpOpensTheWebSiteOnlyOnYes) {
   ShowConverterHelp(ui);
   EXPECT_TRUE(ui.opened_urls.empty());
   ShowConverterHelp(ui);
-  EXPECT_EQ(ui.opened_urls, std::vector<std::string>{kConverterWebSite});
+  EXPECT_EQ(ui.opened_urls, std::vector<std::string>{ConverterWebSite()});
   ASSERT_EQ(ui.questions.size(), 2u);
+  // On this system the converter scripts call ImageMagick, and the help sends the user there.
   EXPECT_EQ(ui.questions[0],
-            "To be able to edit the images, you need to install the program IrfanView and its plugIns !!!\r"
-            "--------------------------------\rGo to the website to install program IrfanView, for edit "
-            "pictures ?");
+            "To be able to edit the images, you need to install ImageMagick (package imagemagick) and give "
+            "the path of its program convert (usually /usr/bin/convert) !!!\r"
+            "--------------------------------\rGo to the website of ImageMagick, for edit pictures ?");
+  EXPECT_EQ(ConverterWebSite(), "https://imagemagick.org/");
+  EXPECT_EQ(ConverterPickerFolder(), std::filesystem::path("/usr/bin"));
 }
 
 }  // namespace
