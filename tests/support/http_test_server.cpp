@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -60,6 +61,8 @@ class Socket {
 }  // namespace
 
 HttpTestServer::HttpTestServer() {
+  // The loopback server is reached directly, whatever proxy the machine running the tests names.
+  setenv("no_proxy", "127.0.0.1,localhost", 1);
   const std::filesystem::path script =
       std::filesystem::path(QUARVEL_SOURCE_DIR) / "tests/support/http_test_server.py";
   const std::string port_file = (folder_.path() / "port").string();
