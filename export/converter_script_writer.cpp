@@ -152,16 +152,30 @@ void ConverterScriptWriter::AddShellLines(const PicturePlan& plan) {
   for (const std::filesystem::path& folder : plan.folders) {
     WriteLine("mkdir -p -- " + QuoteForShell(PathText(folder)) + on_failure);
   }
-  for (const ConverterStep& step : plan.steps) {
+  const std::vector<ConverterStep>& steps = plan.steps;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const ConverterStep& step = steps[i];
     switch (step.kind) {
       case ConverterStep::Kind::kCopy:
         WriteLine("cp -f -- " + QuoteForShell(PathText(step.source)) + " " +
                   QuoteForShell(PathText(step.target)) + on_failure);
         break;
-      case ConverterStep::Kind::kConvert:
-        WriteLine(converter + " " + QuoteForShell(MagickInput(step.source)) + " " +
-                  QuoteForShell(MagickOutput(step.target)) + on_failure);
+      case ConverterStep::Kind::kConvert: {
+        // The sized files made from this one are written by the same process, from the picture it
+        // has already read: one start and one decoding per picture instead of one per image type.
+        std::string line = converter + " " + QuoteForShell(MagickInput(step.source));
+        std::size_t sized = i + 1;
+        for (; sized < steps.size() && steps[sized].kind == ConverterStep::Kind::kResize &&
+               steps[sized].source == step.target;
+             ++sized) {
+          line += " \\( +clone -resize " + Decimal(steps[sized].width) + "x" + Decimal(steps[sized].height) +
+                  " -write " + QuoteForShell(MagickOutput(steps[sized].target)) + " +delete \\)";
+        }
+        // The converted picture itself is the command's output.
+        WriteLine(line + " " + QuoteForShell(MagickOutput(step.target)) + on_failure);
+        i = sized - 1;
         break;
+      }
       case ConverterStep::Kind::kResize:
         WriteLine(converter + " " + QuoteForShell(MagickInput(step.source)) + " -resize " +
                   Decimal(step.width) + "x" + Decimal(step.height) + " " +

@@ -88,10 +88,15 @@ TEST(ConverterScriptWriter, ShellScriptIsPlainLfAndExecutable) {
   EXPECT_EQ(text.back(), '\n');
   EXPECT_NE(text.find("\ncp -f -- '/data/pics/10/55.JPG' '/shop/img/p_from_tarlund/10/55.jpg' ||"),
             std::string::npos);
-  EXPECT_NE(
-      text.find(
-          "\n'/usr/bin/convert' '/shop/img/m/3.jpg' -resize 800x600 '/shop/img/m/3-large_default.jpg' ||"),
-      std::string::npos);
+  // One process per picture: the sized files are written from the picture it read, the base last.
+  EXPECT_NE(text.find("\n'/usr/bin/convert' '/data/logos 100%/12.jpg'"
+                      " \\( +clone -resize 98x98 -write '/shop/img/m/3-small_default.jpg' +delete \\)"
+                      " \\( +clone -resize 800x600 -write '/shop/img/m/3-large_default.jpg' +delete \\)"
+                      " '/shop/img/m/3.jpg' || echo 'Failed: No-img = 1' >&2\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\n'/usr/bin/convert' '/data/pics/10/55.1.png' '/shop/img/p_from_tarlund/10/55.1.jpg' ||"),
+            std::string::npos);
   EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
 }
 
