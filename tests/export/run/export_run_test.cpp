@@ -275,6 +275,38 @@ TEST_F(ExportRunTest, PictureCatalogueIsOpenWhileRunningAndItsFailureIsNoError) 
   EXPECT_EQ(open_while_running, (std::vector<bool>{true, false}));
 }
 
+// Pictures out of the catalogue through the run's second connection, ahead of the link tables;
+// each finished converter script is started by the runner's own services.
+TEST_F(ExportRunTest, PictureStageRunsBeforeTheLinkTablesAndStartsItsScripts) {
+  Connect();
+  Options& o = session_.options;
+  for (const char* folder : {"images", "temp"}) std::filesystem::create_directory(folder_ / folder);
+  test::WriteFileBytes(folder_ / "convert", "");
+  o.SetText(Id::ExportData_Path_to_images, (folder_ / "images").string());
+  o.SetBoolean(Id::PreparationData_Images_from_tecdoc, true);
+  o.SetText(Id::PreparationData_Img_path_to_temp_images, (folder_ / "temp").string());
+  o.SetText(Id::PreparationData_Img_path_to_irfanviewe, (folder_ / "convert").string());
+  o.SetBoolean(Id::PreparationData_SchemeObtainLinkToImageFromPrestashop, true);
+  std::vector<std::string> started;
+  runner_->Pictures().start_script = [&](const std::filesystem::path& script) {
+    started.push_back(std::filesystem::relative(script, folder_ / "images").generic_string());
+  };
+
+  EXPECT_EQ(runner_->StartExport(ui_), ExportResult::kCompleted);
+  EXPECT_TRUE(ui_.errors.empty());
+  ExpectEnded();
+  EXPECT_TRUE(InOrder(Log(), {"] Data files of products is OK", "] Data files of images ...",
+                              "... table [image] ", "] Data files of images is OK",
+                              "] Data files of links PrestaShop to TecDoc"}))
+      << Joined(Log());
+  // Article 9's two pictures came out of the catalogue; the brand logo too.
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "temp" / "9" / "9.PNG"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "temp" / "9" / "9.1.PNG"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "temp" / "9.jpg"));
+  EXPECT_EQ(started, (std::vector<std::string>{"p/convertimage.1.sh", "m/convertimage.sh"}));
+  EXPECT_NE(test::ReadFileBytes(folder_ / "out" / "image.1.sql").find("VALUES (1,"), std::string::npos);
+}
+
 TEST_F(ExportRunTest, AdditionalLanguagesMatchTheStoreByIsoCode) {
   Connect();
   // The store has en (main, 1) and de (2); the catalogue de (1), en (4) and ru (16).
