@@ -26,49 +26,24 @@ while [ $# -gt 0 ]; do
     *) echo "bench-images: unknown option $1" >&2; exit 2 ;;
   esac
 done
-build=$(cd "$build" && pwd)
-shared_fixtures=${QUARVEL_SHARED_FIXTURES:-$root/../shared/fixtures}
 converter=/usr/bin/convert
 [ -x "$converter" ] || { echo "bench-images: ImageMagick (/usr/bin/convert) is missing" >&2; exit 1; }
-remove_work=0
-if [ -z "$work" ]; then
-  work=$(mktemp -d /tmp/quarvel-bench-images-XXXXXX)
-  remove_work=1
-fi
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
-
-mkdir -p "$work/bin"
-cp "$build/cli/quarvel-cli" "$build/bench/catalogue_generator/quarvel-catalogue-generator" "$work/bin/"
-cli=$work/bin/quarvel-cli
-
-cleanup() {
-  "$root/scripts/mariadb-test-server" stop "$work/server" >/dev/null 2>&1 || true
-  if [ "$remove_work" = 1 ]; then rm -rf "$work"; fi
-}
-trap cleanup EXIT
-
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+# shellcheck source=../bench_common.sh
+. "$root/bench/bench_common.sh"
+bench_prepare bench-images
 
 echo "bench-images: catalogue of $articles articles"
 rm -f "$work/catalogue.sqlite"
-"$work/bin/quarvel-catalogue-generator" --out "$work/catalogue.sqlite" --articles "$articles" \
+"$generator" --out "$work/catalogue.sqlite" --articles "$articles" \
   --types $((articles / 10 + 10)) --links-per-article 5 >"$work/generator.log"
 
 echo "bench-images: starting the store server"
-"$root/scripts/mariadb-test-server" start "$work/server"
-port=$(cat "$work/server/port")
-client=(mariadb --no-defaults --protocol=TCP --host=127.0.0.1 --port="$port" --user=root)
-"${client[@]}" -e "CREATE DATABASE bench_images CHARACTER SET utf8 COLLATE utf8_general_ci"
-cat "$shared_fixtures/prestashop-1.6/schema.sql" "$shared_fixtures/prestashop-1.6/minimal-data.sql" \
-  "$root/tests/fixtures/system_tables.sql" | "${client[@]}" bench_images
+bench_start_server
+bench_create_store bench_images
 
-driver=$(dpkg -L libsqliteodbc 2>/dev/null | grep -m1 'libsqlite3odbc\.so$' || true)
-[ -n "$driver" ] || { echo "bench-images: the SQLite ODBC driver (libsqliteodbc) is missing" >&2; exit 1; }
+bench_odbc bench-images
 rm -rf "$work/export" "$work/images" "$work/temp"
-mkdir -p "$work/odbc" "$work/export" "$work/images" "$work/temp"
-export ODBCSYSINI=$work/odbc ODBCINI=$work/odbc/odbc.ini
+mkdir -p "$work/export" "$work/images" "$work/temp"
 settings=$work/Quarvel.ini
 {
   printf '\xEF\xBB\xBF[ConToTD]\r\nDriver=%s\r\nDatabase=file:%s?mode=ro\r\nLogin=\r\nPass=\r\n' \

@@ -24,52 +24,24 @@ while [ $# -gt 0 ]; do
     *) echo "bench-upload: unknown option $1" >&2; exit 2 ;;
   esac
 done
-build=$(cd "$build" && pwd)
-shared_fixtures=${QUARVEL_SHARED_FIXTURES:-$root/../shared/fixtures}
-remove_work=0
-if [ -z "$work" ]; then
-  work=$(mktemp -d /tmp/quarvel-bench-upload-XXXXXX)
-  remove_work=1
-fi
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
-
-# Copies of the programs: a rebuild during the run must not change what is measured.
-mkdir -p "$work/bin"
-cp "$build/cli/quarvel-cli" "$build/bench/catalogue_generator/quarvel-catalogue-generator" "$work/bin/"
-cli=$work/bin/quarvel-cli
-
-cleanup() {
-  "$root/scripts/mariadb-test-server" stop "$work/server" >/dev/null 2>&1 || true
-  if [ "$remove_work" = 1 ]; then rm -rf "$work"; fi
-}
-trap cleanup EXIT
-
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+# shellcheck source=../bench_common.sh
+. "$root/bench/bench_common.sh"
+bench_prepare bench-upload
 
 echo "bench-upload: catalogue of $articles articles, $types types, $links links per article"
 rm -f "$work/catalogue.sqlite"
-"$work/bin/quarvel-catalogue-generator" --out "$work/catalogue.sqlite" --articles "$articles" \
+"$generator" --out "$work/catalogue.sqlite" --articles "$articles" \
   --types "$types" --links-per-article "$links" >"$work/generator.log"
 
 echo "bench-upload: starting the server"
-"$root/scripts/mariadb-test-server" start "$work/server"
-port=$(cat "$work/server/port")
-client=(mariadb --no-defaults --protocol=TCP --host=127.0.0.1 --port="$port" --user=root)
+bench_start_server
 
-# Two identical stores: the PrestaShop 1.6 schema with the rows of a fresh shop and this system's tables.
-for db in bench_quarvel bench_client; do
-  "${client[@]}" -e "CREATE DATABASE \`$db\` CHARACTER SET utf8 COLLATE utf8_general_ci"
-  cat "$shared_fixtures/prestashop-1.6/schema.sql" "$shared_fixtures/prestashop-1.6/minimal-data.sql" \
-    "$root/tests/fixtures/system_tables.sql" | "${client[@]}" "$db"
-done
+# Two identical stores.
+for db in bench_quarvel bench_client; do bench_create_store "$db"; done
 
-driver=$(dpkg -L libsqliteodbc 2>/dev/null | grep -m1 'libsqlite3odbc\.so$' || true)
-[ -n "$driver" ] || { echo "bench-upload: the SQLite ODBC driver (libsqliteodbc) is missing" >&2; exit 1; }
-mkdir -p "$work/odbc" "$work/export"
+bench_odbc bench-upload
+mkdir -p "$work/export"
 rm -f "$work"/export/*.sql
-export ODBCSYSINI=$work/odbc ODBCINI=$work/odbc/odbc.ini
 
 write_settings() {  # FILE DATABASE
   printf '\xEF\xBB\xBF[ConToTD]\r\nDriver=%s\r\nDatabase=file:%s?mode=ro\r\nLogin=\r\nPass=\r\n' \
