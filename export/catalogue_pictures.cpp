@@ -29,7 +29,8 @@ bool AllDigits(std::string_view text) {
 }
 
 // Saves bytes under a temporary name first, so a failing disk never leaves half a picture under the
-// name the stage looks for; an existing file is replaced.
+// name the stage looks for; an existing file is replaced. Unlike WriteFileAtomically nothing is synced:
+// an export saves thousands of pictures, and the catalogue still holds every one of them.
 void SaveBytes(const std::filesystem::path& target, std::string_view bytes) {
   std::filesystem::path temp = target;
   temp += ".part";
