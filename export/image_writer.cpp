@@ -203,7 +203,7 @@ void WriteImages(ExportRun& run, const StoreColumns&) {
   const std::int64_t products = std::count_if(parts.records().begin(), parts.records().end(),
                                               [](const Part& part) { return part.activ; });
 
-  // 1-3
+  // Each script takes an equal share of the products, so the streams end at about the same time.
   const std::int64_t per_script = PicturesPerScript(products, params.converter_threads);
   const bool shop_has_product = ImageShopHasProduct(run);
   LogTimed(run, "] Data files of images ...");
@@ -211,13 +211,12 @@ void WriteImages(ExportRun& run, const StoreColumns&) {
   CreateFolders(script_folder);
   CreateFolders(root / "m");
 
-  // 4-6
   ImageTables tables(run, settings.standard_layout, shop_has_product);
   ScriptStreams streams(run, services, script_folder, *settings.converter);
   streams.OpenNext();
   std::int64_t id_image = params.clean_store ? 0 : run.store_state.highest_image_id;
 
-  // 7
+  // An article's pictures are numbered without gaps: the first missing number ends them.
   if (settings.PictureFolder()) {
     const std::filesystem::path& folder = *settings.PictureFolder();
     for (const Part& part : parts.records()) {
@@ -250,7 +249,6 @@ void WriteImages(ExportRun& run, const StoreColumns&) {
     }
   }
 
-  // 8-10
   tables.Finish();
   streams.CloseAndStart();
   if (params.clean_store) WriteLogos(run, services, settings, ext);
