@@ -41,15 +41,8 @@ class MainJobTest : public test::StoreFixture {
     test::UseEmptyOdbcConfiguration();
     session_.settings_file = folder_ / "Quarvel.ini";
     Options& o = session_.options;
-    o.SetText(Id::ConToTD_Driver, catalogue_.settings().driver);
-    o.SetText(Id::ConToTD_Database, catalogue_.settings().database);
-    const platform::StoreConnectionParams p = params();
-    o.SetText(Id::ConToPresta_Server, p.host);
-    o.SetText(Id::ConToPresta_Port, std::to_string(p.port));
-    o.SetText(Id::ConToPresta_Database, p.database);
-    o.SetText(Id::ConToPresta_User, p.user);
-    o.SetText(Id::ConToPresta_Pass, p.password);
-    o.SetText(Id::ConToPresta_Prefix, "ps_");
+    test::SetCatalogueOptions(o, catalogue_.settings());
+    test::SetStoreOptions(o, params());
     std::filesystem::create_directory(folder_ / "out");
     o.SetText(Id::ExportData_Path_to_data, (folder_ / "out").string());
     o.SetBoolean(Id::ExportData_ExportOnCleanSystem, true);

@@ -50,6 +50,11 @@ void UseEmptyOdbcConfiguration() {
   (void)done;
 }
 
+void SetCatalogueOptions(Options& options, const CatalogueSettings& catalogue) {
+  options.SetText(OptionId::ConToTD_Driver, catalogue.driver);
+  options.SetText(OptionId::ConToTD_Database, catalogue.database);
+}
+
 void RunSqliteScript(const std::filesystem::path& database, std::string_view sql) {
   sqlite3* raw = nullptr;
   if (sqlite3_open(database.c_str(), &raw) != SQLITE_OK) {

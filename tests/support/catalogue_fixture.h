@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/options.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel::test {
@@ -41,6 +42,9 @@ std::filesystem::path SqliteOdbcDriverPath();
 // Points ODBCSYSINI/ODBCINI at an empty folder of this process, so no data source or driver of the
 // machine takes part. Idempotent.
 void UseEmptyOdbcConfiguration();
+
+// The catalogue connection settings "DRIVER" and "DATABASE" of a fixture catalogue.
+void SetCatalogueOptions(Options& options, const CatalogueSettings& catalogue);
 
 // Creates (or extends) a SQLite database file by running the SQL texts in order; throws on error.
 void RunSqliteScript(const std::filesystem::path& database, std::string_view sql);

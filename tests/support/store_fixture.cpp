@@ -90,4 +90,14 @@ void StoreFixture::TearDown() {
   database_.reset();
 }
 
+void SetStoreOptions(Options& options, const platform::StoreConnectionParams& params,
+                     const std::string& prefix) {
+  options.SetText(OptionId::ConToPresta_Server, params.host);
+  options.SetText(OptionId::ConToPresta_Port, std::to_string(params.port));
+  options.SetText(OptionId::ConToPresta_Database, params.database);
+  options.SetText(OptionId::ConToPresta_User, params.user);
+  options.SetText(OptionId::ConToPresta_Pass, params.password);
+  options.SetText(OptionId::ConToPresta_Prefix, prefix);
+}
+
 }  // namespace quarvel::test

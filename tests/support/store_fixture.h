@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/options.h"
 #include "platform/store/store_connection.h"
 
 namespace quarvel::test {
@@ -50,5 +51,9 @@ class StoreFixture9 : public StoreFixture {
  protected:
   StoreGeneration Generation() const override { return StoreGeneration::kPrestaShop9; }
 };
+
+// The store connection settings ("SERVER" .. "PREFIX TABLE") that reach the given database.
+void SetStoreOptions(Options& options, const platform::StoreConnectionParams& params,
+                     const std::string& prefix = "ps_");
 
 }  // namespace quarvel::test

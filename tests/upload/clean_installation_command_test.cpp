@@ -27,12 +27,7 @@ class CleanInstallationCommandTest : public test::StoreFixture {
     if (IsSkipped()) return;
     session.settings_file = folder / "quarvel.ini";
     const platform::StoreConnectionParams p = params();
-    session.options.SetText(OptionId::ConToPresta_Server, p.host);
-    session.options.SetText(OptionId::ConToPresta_Port, std::to_string(p.port));
-    session.options.SetText(OptionId::ConToPresta_Database, p.database);
-    session.options.SetText(OptionId::ConToPresta_User, p.user);
-    session.options.SetText(OptionId::ConToPresta_Pass, p.password);
-    session.options.SetText(OptionId::ConToPresta_Prefix, "ps_");
+    test::SetStoreOptions(session.options, p);
     session.store.Connect(p);
     // Only the category table is emptied.
     FillCleaningTables(session.lists.cleaning_tables, "[0]");

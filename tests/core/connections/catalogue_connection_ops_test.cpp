@@ -23,10 +23,7 @@ class CatalogueConnectionOpsTest : public ::testing::Test {
     session_.settings_file = folder_ / "Quarvel.ini";
     session_.refresh_selection_lists = exporting::RefreshSelectionLists;
   }
-  void UseFixtureCatalogue() {
-    session_.options.SetText(Id::ConToTD_Driver, catalogue_.settings().driver);
-    session_.options.SetText(Id::ConToTD_Database, catalogue_.settings().database);
-  }
+  void UseFixtureCatalogue() { test::SetCatalogueOptions(session_.options, catalogue_.settings()); }
   std::vector<std::string> Texts(const CheckList& list) {
     std::vector<std::string> texts;
     for (const auto& e : list.entries) texts.push_back(e.text);
@@ -50,8 +47,8 @@ TEST_F(CatalogueConnectionOpsTest, ConnectingSavesFillsListsAndShowsLanguageAndR
   ASSERT_TRUE(session_.catalogue_state.connected) << session_.catalogue_state.status;
   EXPECT_GT(notifications, 0);
   EXPECT_EQ(session_.catalogue_state.status,
-            "Setting for TecDoc : Language export [" + session_.catalogue_choices.language_name + "] | Region export [" +
-                session_.catalogue_choices.region_name + "]");
+            "Setting for TecDoc : Language export [" + session_.catalogue_choices.language_name +
+                "] | Region export [" + session_.catalogue_choices.region_name + "]");
   EXPECT_FALSE(session_.catalogue_choices.language_name.empty());
   EXPECT_FALSE(session_.catalogue_choices.region_name.empty());
 
@@ -185,8 +182,7 @@ TEST_F(CatalogueConnectionOpsTest, YearOptionKeepsModelsStillBuiltInTheYear) {
       (990002, 990000, 990002, 200101, NULL, 1, 0, ',250,', ','),
       (990003, 990000, 990003, 200601, NULL, 1, 0, ',250,', ',');
   )sql");
-  session_.options.SetText(Id::ConToTD_Driver, catalogue.settings().driver);
-  session_.options.SetText(Id::ConToTD_Database, catalogue.settings().database);
+  test::SetCatalogueOptions(session_.options, catalogue.settings());
   session_.options.SetBoolean(Id::ExportData_ForCars_groupsByBrands, false);
   session_.options.SetBoolean(Id::ExportData_Models_Only_from_year, true);
   session_.options.SetText(Id::ExportData_From_Year_for_models, "2005");

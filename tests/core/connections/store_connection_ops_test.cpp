@@ -18,13 +18,7 @@ class StoreConnectionOpsTest : public test::StoreFixture {
     test::StoreFixture::SetUp();
     if (IsSkipped()) return;
     session_.settings_file = folder_ / "Quarvel.ini";
-    platform::StoreConnectionParams p = params();
-    session_.options.SetText(Id::ConToPresta_Server, p.host);
-    session_.options.SetText(Id::ConToPresta_Port, std::to_string(p.port));
-    session_.options.SetText(Id::ConToPresta_Database, p.database);
-    session_.options.SetText(Id::ConToPresta_User, p.user);
-    session_.options.SetText(Id::ConToPresta_Pass, p.password);
-    session_.options.SetText(Id::ConToPresta_Prefix, "ps_");
+    test::SetStoreOptions(session_.options, params());
   }
   bool LogHas(const std::string& line) const {
     return std::find(session_.store_log.begin(), session_.store_log.end(), line) != session_.store_log.end();
@@ -61,7 +55,10 @@ TEST_F(StoreConnectionOpsTest, GoodStoreReadsDefaultsAndSavesTheConnection) {
   OpenStoreLog(session_, ui_);
   ASSERT_EQ(ui_.opened_files.size(), 1u);
   std::string log = test::ReadFileBytes(folder_ / kStoreLogFileName);
-  EXPECT_EQ(log.rfind("\xEF\xBB\xBF" "CHECKING AVAILABILITY OF TABLES\r\n  \r\n", 0), 0u);
+  EXPECT_EQ(log.rfind("\xEF\xBB\xBF"
+                      "CHECKING AVAILABILITY OF TABLES\r\n  \r\n",
+                      0),
+            0u);
 }
 
 TEST_F(StoreConnectionOpsTest, PrefixTypoLogsEveryTableAndClosesTheConnection) {
@@ -69,9 +66,10 @@ TEST_F(StoreConnectionOpsTest, PrefixTypoLogsEveryTableAndClosesTheConnection) {
   TestStoreConnection(session_, ui_);
   EXPECT_FALSE(session_.store.IsOpen());
   EXPECT_FALSE(session_.store_state.connected);
-  EXPECT_EQ(session_.store_state.status,
-            "Setting for PrestaShop : errors that should be corrected are specified in log-file (on page \"Setting "
-            "connect to PrestaShop\")");
+  EXPECT_EQ(
+      session_.store_state.status,
+      "Setting for PrestaShop : errors that should be corrected are specified in log-file (on page \"Setting "
+      "connect to PrestaShop\")");
   int error_blocks = 0;
   for (const std::string& line : session_.store_log)
     if (line.rfind(std::string(24, '-') + "\r", 0) == 0) ++error_blocks;
@@ -98,7 +96,8 @@ TEST_F(StoreConnectionOpsTest, BadPortIsResetAndUnreachableStoreReportsTheError)
   session_.options.SetText(Id::ConToPresta_Pass, "wrong password");
   TestStoreConnection(session_, ui_);
   EXPECT_FALSE(session_.store_state.connected);
-  EXPECT_EQ(session_.store_state.status.rfind("Setting for PrestaShop : Error connecting to PrestaShop [MySQL error ", 0),
+  EXPECT_EQ(session_.store_state.status.rfind(
+                "Setting for PrestaShop : Error connecting to PrestaShop [MySQL error ", 0),
             0u)
       << session_.store_state.status;
   EXPECT_TRUE(session_.store_log.empty());

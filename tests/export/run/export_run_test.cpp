@@ -73,15 +73,8 @@ class ExportRunTest : public test::StoreFixture {
     session_.settings_file = folder_ / "Quarvel.ini";
     session_.refresh_selection_lists = RefreshSelectionLists;
     Options& o = session_.options;
-    o.SetText(Id::ConToTD_Driver, catalogue_.settings().driver);
-    o.SetText(Id::ConToTD_Database, catalogue_.settings().database);
-    platform::StoreConnectionParams p = params();
-    o.SetText(Id::ConToPresta_Server, p.host);
-    o.SetText(Id::ConToPresta_Port, std::to_string(p.port));
-    o.SetText(Id::ConToPresta_Database, p.database);
-    o.SetText(Id::ConToPresta_User, p.user);
-    o.SetText(Id::ConToPresta_Pass, p.password);
-    o.SetText(Id::ConToPresta_Prefix, "ps_");
+    test::SetCatalogueOptions(o, catalogue_.settings());
+    test::SetStoreOptions(o, params());
     std::filesystem::create_directory(folder_ / "out");
     o.SetText(Id::ExportData_Path_to_data, (folder_ / "out").string());
 
@@ -295,9 +288,9 @@ TEST_F(ExportRunTest, PictureStageRunsBeforeTheLinkTablesAndStartsItsScripts) {
   EXPECT_EQ(runner_->StartExport(ui_), ExportResult::kCompleted);
   EXPECT_TRUE(ui_.errors.empty());
   ExpectEnded();
-  EXPECT_TRUE(InOrder(Log(), {"] Data files of products is OK", "] Data files of images ...",
-                              "... table [image] ", "] Data files of images is OK",
-                              "] Data files of links PrestaShop to TecDoc"}))
+  EXPECT_TRUE(
+      InOrder(Log(), {"] Data files of products is OK", "] Data files of images ...", "... table [image] ",
+                      "] Data files of images is OK", "] Data files of links PrestaShop to TecDoc"}))
       << Joined(Log());
   // Article 9's two pictures came out of the catalogue; the brand logo too.
   EXPECT_TRUE(std::filesystem::exists(folder_ / "temp" / "9" / "9.PNG"));
