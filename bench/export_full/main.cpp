@@ -1,7 +1,6 @@
 // quarvel-bench-export-full: a full export ("Clean store", ALL DATA, no images) of a large generated
 // catalogue through the real ODBC path into a private store, with the wall time per stage, MB
 // written, peak memory, and the same reads and writes done plainly for comparison.
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 #include "bench/export_full/plain_read.h"
 #include "bench/export_full/plain_write.h"
 #include "bench/export_full/statement_recorder.h"
+#include "bench/support/bench_support.h"
 #include "core/session.h"
 #include "core/store_connection_ops.h"
 #include "export/export_run.h"
@@ -46,34 +46,17 @@ constexpr double kMb = 1e6;
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-double PeakResidentMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-std::string DefaultDriver() {
-  for (const char* path :
-       {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
-        "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so", "/usr/lib/odbc/libsqlite3odbc.so"})
-    if (fs::exists(path)) return path;
-  return "libsqlite3odbc.so";
-}
-
 struct Arguments {
   fs::path catalogue;
   fs::path out;
-  std::string driver = DefaultDriver();
+  std::string driver = bench::DefaultSqliteOdbcDriver();
   std::string database = "tmpl_ps16";
   int store_port = 0;
   bench::GeneratorOptions generator;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  args.generator.articles = 200000;
-  args.generator.types = 20000;
-  args.generator.links_per_article = 25;
-  args.generator.schema = QUARVEL_DEFAULT_CATALOGUE_SCHEMA;
+  args.generator = bench::LargeCatalogueOptions(QUARVEL_DEFAULT_CATALOGUE_SCHEMA);
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
     if (word == "--help") return false;
@@ -89,15 +72,7 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
       args.database = value;
     } else if (word == "--store-port") {
       args.store_port = std::stoi(value);
-    } else if (word == "--articles") {
-      args.generator.articles = std::stoll(value);
-    } else if (word == "--types") {
-      args.generator.types = std::stoll(value);
-    } else if (word == "--links-per-article") {
-      args.generator.links_per_article = std::stoll(value);
-    } else if (word == "--seed") {
-      args.generator.seed = std::stoull(value);
-    } else {
+    } else if (!bench::TakeGeneratorOption(word, value, "--links-per-article", args.generator)) {
       throw std::runtime_error("unknown option " + std::string(word));
     }
   }
@@ -245,7 +220,7 @@ int Run(const Arguments& args) {
     statement_count = recorder.count();
     fetched_rows = recorder.fetched_rows();
   }
-  const double export_peak_mb = PeakResidentMb();
+  const double export_peak_mb = bench::PeakResidentMb();
   if (result != exporting::ExportResult::kCompleted || ui.errors > 0) {
     for (const std::string& line : runner.LogLines()) std::fprintf(stderr, "%s\n", line.c_str());
     throw std::runtime_error("the export did not complete");
@@ -281,7 +256,7 @@ int Run(const Arguments& args) {
   const double plain = read.seconds + write.seconds;
   std::printf("\nexport / (plain read + plain write) = %.2f / (%.2f + %.2f) = %.2f\n", export_seconds,
               read.seconds, write.seconds, plain > 0 ? export_seconds / plain : 0.0);
-  std::printf("peak resident memory at the end %.1f MB\n", PeakResidentMb());
+  std::printf("peak resident memory at the end %.1f MB\n", bench::PeakResidentMb());
 
   session.store.Close();
   session.catalogue.Close();

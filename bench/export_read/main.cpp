@@ -1,7 +1,6 @@
 // quarvel-bench-export-read: runs the export's catalogue reading stages ("Clean store", all data)
 // through the real ODBC path (SQLite ODBC driver) on a generated or given catalogue and prints
 // rows per second per stage and the peak resident memory.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "bench/catalogue_generator/catalogue_generator.h"
+#include "bench/support/bench_support.h"
 #include "core/session.h"
 #include "export/catalogue_reading.h"
 #include "export/catalogue_tables.h"
@@ -31,12 +31,6 @@ constexpr const char* kUsage =
     "  --links N         applicability links per article (default 25)\n"
     "  --driver PATH     SQLite ODBC driver (default: the Debian package's)\n";
 
-long PeakResidentKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
 // Resident memory now (Linux), so the tables' share shows apart from a generator run in the
 // same process.
 double ResidentMb() {
@@ -50,25 +44,14 @@ double ResidentMb() {
              : 0;
 }
 
-std::string DefaultDriver() {
-  for (const char* path :
-       {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
-        "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so", "/usr/lib/odbc/libsqlite3odbc.so"})
-    if (fs::exists(path)) return path;
-  return "libsqlite3odbc.so";
-}
-
 struct Arguments {
   fs::path catalogue;
-  std::string driver = DefaultDriver();
+  std::string driver = bench::DefaultSqliteOdbcDriver();
   bench::GeneratorOptions generator;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  args.generator.articles = 200000;
-  args.generator.types = 20000;
-  args.generator.links_per_article = 25;
-  args.generator.schema = QUARVEL_DEFAULT_CATALOGUE_SCHEMA;
+  args.generator = bench::LargeCatalogueOptions(QUARVEL_DEFAULT_CATALOGUE_SCHEMA);
   for (int i = 1; i < argc; ++i) {
     std::string_view word = argv[i];
     if (word == "--help") return false;
@@ -78,15 +61,7 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
       args.catalogue = value;
     } else if (word == "--driver") {
       args.driver = value;
-    } else if (word == "--articles") {
-      args.generator.articles = std::stoll(value);
-    } else if (word == "--types") {
-      args.generator.types = std::stoll(value);
-    } else if (word == "--links") {
-      args.generator.links_per_article = std::stoll(value);
-    } else if (word == "--seed") {
-      args.generator.seed = std::stoull(value);
-    } else {
+    } else if (!bench::TakeGeneratorOption(word, value, "--links", args.generator)) {
       throw std::runtime_error("unknown option " + std::string(word));
     }
   }
@@ -163,12 +138,12 @@ int Run(const Arguments& args) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%-24s %12ld %10.2f %14.0f %10zu %8.1f %12.1f\n", stage.name, rows, seconds,
                 seconds > 0 ? static_cast<double>(rows) / seconds : 0.0, stage.records(), ResidentMb(),
-                PeakResidentKb() / 1024.0);
+                bench::PeakResidentMb());
     std::fflush(stdout);
   }
   const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - all_start).count();
   std::printf("total %.2f s, category counter %lld, peak resident memory %.1f MB\n", total,
-              static_cast<long long>(run.next_category), PeakResidentKb() / 1024.0);
+              static_cast<long long>(run.next_category), bench::PeakResidentMb());
   session.catalogue.Close();
   std::error_code ignored;
   fs::remove_all(work, ignored);
